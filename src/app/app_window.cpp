@@ -1,0 +1,190 @@
+#include "app/app_window.h"
+
+#include <cstring>
+
+#include "app/projection.h"
+
+const char* const appWindowTitle = "The Verdal OpenGL Demo - [verdal.example.org]";
+
+int32_t appRunning = 0;
+int32_t fullscreenWanted = 0;
+
+namespace {
+
+void showError(const char* text)
+{
+    platform::messageBox(text, "Error", platform::MessageBoxStyle::ErrorOk);
+}
+
+int lowWord(intptr_t value) { return static_cast<int>(value & 0xFFFF); }
+int highWord(intptr_t value) { return static_cast<int>((value >> 16) & 0xFFFF); }
+
+} // namespace
+
+bool registerWindowClass(AppInfo& app)
+{
+    if (!platform::registerWindowClass(app.className, windowProc)) {
+        showError("RegisterClassEx Failed!");
+        return false;
+    }
+    return true;
+}
+
+bool changeScreenResolution(int width, int height, int bitsPerPixel)
+{
+    return platform::changeDisplayMode(width, height, bitsPerPixel);
+}
+
+bool createAppWindow(AppWindow& window)
+{
+    platform::PixelFormat format;
+    format.doubleBuffer = true;
+    format.colorBits = window.bitsPerPixel;
+    format.alphaBits = 0;
+    format.depthBits = 16;
+    format.stencilBits = 1;
+
+    platform::Rect rect{0, 0, window.width, window.height};
+    platform::WindowStyle style = platform::WindowStyle::Overlapped;
+
+    if (window.isFullscreen == 1) {
+        if (changeScreenResolution(window.width, window.height, window.bitsPerPixel)) {
+            platform::showCursor(false);
+            style = platform::WindowStyle::Popup;
+        } else {
+            showError("Mode Switch Failed.\nRunning In Windowed Mode.");
+            window.isFullscreen = 0;
+        }
+    } else {
+        platform::adjustWindowRect(rect, style);
+    }
+
+    window.hWnd = platform::createWindow(window.app->className, window.title, style,
+                                         window.isFullscreen == 1, 0, 0,
+                                         rect.right - rect.left, rect.bottom - rect.top,
+                                         format, &window);
+    if (!window.hWnd)
+        return false;
+
+    auto releaseAndDestroy = [&window] {
+        platform::releaseDC(window.hWnd, window.hDC);
+        window.hDC = nullptr;
+        platform::destroyWindow(window.hWnd);
+        window.hWnd = nullptr;
+        return false;
+    };
+
+    window.hDC = platform::getDC(window.hWnd);
+    if (!window.hDC) {
+        platform::destroyWindow(window.hWnd);
+        window.hWnd = nullptr;
+        return false;
+    }
+    const int pixelFormat = platform::choosePixelFormat(window.hDC, format);
+    if (pixelFormat == 0 || !platform::setPixelFormat(window.hDC, pixelFormat, format))
+        return releaseAndDestroy();
+    window.hGLRC = platform::createGlContext(window.hDC);
+    if (!window.hGLRC)
+        return releaseAndDestroy();
+    if (!platform::makeCurrent(window.hDC, window.hGLRC)) {
+        platform::deleteGlContext(window.hGLRC);
+        window.hGLRC = nullptr;
+        return releaseAndDestroy();
+    }
+
+    platform::showWindow(window.hWnd);
+    window.isVisible = 1;
+    reshapePerspective(window.width, window.height);
+    std::memset(window.keys->keyDown, 0, sizeof window.keys->keyDown);
+    window.lastTickCount = platform::tickCount();
+    return true;
+}
+
+bool destroyAppWindow(AppWindow& window)
+{
+    if (window.hWnd) {
+        if (window.hDC) {
+            platform::makeCurrent(window.hDC, nullptr);
+            if (window.hGLRC) {
+                platform::deleteGlContext(window.hGLRC);
+                window.hGLRC = nullptr;
+            }
+            platform::releaseDC(window.hWnd, window.hDC);
+            window.hDC = nullptr;
+        }
+        platform::destroyWindow(window.hWnd);
+        window.hWnd = nullptr;
+    }
+    if (window.isFullscreen) {
+        platform::restoreDisplayMode();
+        platform::showCursor(true);
+    }
+    return true;
+}
+
+void requestQuit(AppWindow& window)
+{
+    platform::postMessage(window.hWnd, platform::WM_QUIT, 0, 0);
+    appRunning = 0;
+}
+
+void requestFullscreenToggle(AppWindow& window)
+{
+    platform::postMessage(window.hWnd, WM_TOGGLEFULLSCREEN, 0, 0);
+}
+
+intptr_t handleWindowMessage(AppWindow& window, uint32_t message, uintptr_t wParam, intptr_t lParam)
+{
+    using namespace platform;
+    switch (message) {
+    case WM_SIZE:
+        if (wParam == SIZE_RESTORED || wParam == SIZE_MAXIMIZED) {
+            window.isVisible = 1;
+            reshapePerspective(lowWord(lParam), highWord(lParam));
+            return 0;
+        }
+        if (wParam == SIZE_MINIMIZED) {
+            window.isVisible = 0;
+            return 0;
+        }
+        break;
+    case WM_CLOSE:
+        requestQuit(window);
+        return 0;
+    case WM_KEYDOWN:
+        if (wParam <= 255) {
+            window.keys->keyDown[wParam] = 1;
+            return 0;
+        }
+        break;
+    case WM_KEYUP:
+        if (wParam <= 255) {
+            window.keys->keyDown[wParam] = 0;
+            return 0;
+        }
+        break;
+    case WM_SYSCOMMAND:
+        if (wParam == SC_SCREENSAVE || wParam == SC_MONITORPOWER)
+            return 0;
+        break;
+    case WM_TOGGLEFULLSCREEN:
+        fullscreenWanted = fullscreenWanted == 1 ? 0 : 1;
+        postMessage(window.hWnd, WM_QUIT, 0, 0);
+        break;
+    default:
+        break;
+    }
+    return defWindowProc(window.hWnd, message, wParam, lParam);
+}
+
+intptr_t windowProc(platform::Window* hWnd, uint32_t message, uintptr_t wParam, intptr_t lParam)
+{
+    if (message == platform::WM_CREATE) {
+        platform::setWindowUserData(hWnd, reinterpret_cast<void*>(lParam));
+        return 0;
+    }
+    auto* window = static_cast<AppWindow*>(platform::getWindowUserData(hWnd));
+    if (!window)
+        return platform::defWindowProc(hWnd, message, wParam, lParam);
+    return handleWindowMessage(*window, message, wParam, lParam);
+}

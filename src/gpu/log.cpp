@@ -1,0 +1,35 @@
+#include "gpu/log.h"
+
+#include <cstdio>
+
+namespace {
+// Cleared by the first write attempt of the process, whether or not the file
+// opened, so a fullscreen toggle appends instead of starting over.
+bool firstWrite = true;
+}
+
+Log* Log::instance()
+{
+    static Log* log = new Log;  // lives until the process ends
+    return log;
+}
+
+void Log::write(const char* text)
+{
+    const char* mode = firstWrite ? "w" : "a";
+    firstWrite = false;
+    std::FILE* file = std::fopen("Log.txt", mode);
+    if (!file)
+        return;
+    std::fputs(text ? text : "", file);
+    std::fputc('\n', file);
+    std::fflush(file);
+    std::fputc('\n', file);
+    std::fflush(file);
+    std::fclose(file);
+}
+
+void Log::write(std::string text)
+{
+    write(text.c_str());
+}

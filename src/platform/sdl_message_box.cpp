@@ -1,0 +1,50 @@
+#include <cstdio>
+
+#include "platform/sdl_window_state.h"
+
+namespace platform {
+
+namespace {
+MessageBoxHandler handler = nullptr;
+}
+
+void setMessageBoxHandler(MessageBoxHandler newHandler)
+{
+    handler = newHandler;
+}
+
+MessageBoxResult messageBox(const char* text, const char* caption, MessageBoxStyle style)
+{
+    text = text ? text : "";
+    caption = caption ? caption : "";
+    if (handler)
+        return handler(text, caption, style);
+
+    // Also on stderr, so a run without a screen still tells what went wrong.
+    std::fprintf(stderr, "%s: %s\n", caption, text);
+
+    const bool question = style == MessageBoxStyle::QuestionYesNo;
+    const SDL_MessageBoxButtonData okButton[] = {
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "OK"}};
+    const SDL_MessageBoxButtonData yesNoButtons[] = {
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Yes"},
+        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 2, "No"}};
+    SDL_MessageBoxData data{};
+    data.flags = (question ? SDL_MESSAGEBOX_INFORMATION : SDL_MESSAGEBOX_WARNING)
+        | SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT;
+    data.title = caption;
+    data.message = text;
+    data.numbuttons = question ? 2 : 1;
+    data.buttons = question ? yesNoButtons : okButton;
+
+    int pressed = -1;
+    if (SDL_ShowMessageBox(&data, &pressed) != 0) {
+        // No screen to ask on: the windowed answer needs the least of the display.
+        return question ? MessageBoxResult::No : MessageBoxResult::Ok;
+    }
+    if (!question)
+        return MessageBoxResult::Ok;
+    return pressed == 1 ? MessageBoxResult::Yes : MessageBoxResult::No;
+}
+
+} // namespace platform

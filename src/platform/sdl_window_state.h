@@ -1,0 +1,33 @@
+#pragma once
+
+// Internal to the SDL implementation of the platform layer.
+
+#include <SDL.h>
+
+#include "platform/platform.h"
+
+namespace platform {
+
+struct Window {
+    SDL_Window* sdl = nullptr;
+    WindowProc proc = nullptr;
+    void* userData = nullptr;
+};
+
+// On SDL a window's drawing surface is the window itself.
+struct DeviceContext {
+    Window* window = nullptr;
+};
+
+struct GlContext {
+    SDL_GLContext sdl = nullptr;
+};
+
+namespace sdl {
+bool ensureVideo();
+Window* windowFromId(Uint32 id);
+// Drops posted messages of a window that is going away.
+void forgetPostedMessages(Window* window);
+}
+
+} // namespace platform

@@ -1,0 +1,68 @@
+#include "support/test_files.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace testing_support {
+
+std::filesystem::path makeTempDir(const std::string& tag)
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / ("verdal-" + tag + "-XXXXXX")).string();
+    if (!mkdtemp(pattern.data()))
+        std::abort();
+    return pattern;
+}
+
+void writeFile(const std::filesystem::path& path, std::string_view content)
+{
+    if (path.has_parent_path())
+        std::filesystem::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(content.data(), static_cast<std::streamsize>(content.size()));
+}
+
+std::string readFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+ScopedWorkingDirectory::ScopedWorkingDirectory(const std::filesystem::path& directory)
+    : previous_(std::filesystem::current_path())
+{
+    std::filesystem::current_path(directory);
+}
+
+ScopedWorkingDirectory::~ScopedWorkingDirectory()
+{
+    std::filesystem::current_path(previous_);
+}
+
+namespace {
+platform::MessageBoxResult questionAnswer = platform::MessageBoxResult::No;
+
+platform::MessageBoxResult recordBox(const char* text, const char* caption, platform::MessageBoxStyle style)
+{
+    recordedBoxes().push_back({text, caption, style});
+    return style == platform::MessageBoxStyle::QuestionYesNo ? questionAnswer : platform::MessageBoxResult::Ok;
+}
+} // namespace
+
+std::vector<RecordedBox>& recordedBoxes()
+{
+    static std::vector<RecordedBox> boxes;
+    return boxes;
+}
+
+void recordMessageBoxes(platform::MessageBoxResult answer)
+{
+    questionAnswer = answer;
+    recordedBoxes().clear();
+    platform::setMessageBoxHandler(recordBox);
+}
+
+} // namespace testing_support

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace testing_support {
+
+// A fresh, empty directory under the system's temporary directory.
+std::filesystem::path makeTempDir(const std::string& tag);
+
+void writeFile(const std::filesystem::path& path, std::string_view content);
+std::string readFile(const std::filesystem::path& path);
+
+// Runs a test inside a directory (the demo reads and writes relative paths) and
+// returns to where it was afterwards.
+class ScopedWorkingDirectory {
+public:
+    explicit ScopedWorkingDirectory(const std::filesystem::path& directory);
+    ~ScopedWorkingDirectory();
+    ScopedWorkingDirectory(const ScopedWorkingDirectory&) = delete;
+    ScopedWorkingDirectory& operator=(const ScopedWorkingDirectory&) = delete;
+
+private:
+    std::filesystem::path previous_;
+};
+
+// Message boxes shown while the recorder is installed: no window pops up, the
+// box is kept here, and questions are answered with `answer`.
+struct RecordedBox {
+    std::string text;
+    std::string caption;
+    platform::MessageBoxStyle style;
+};
+std::vector<RecordedBox>& recordedBoxes();
+void recordMessageBoxes(platform::MessageBoxResult answer = platform::MessageBoxResult::No);
+
+} // namespace testing_support

@@ -39,6 +39,7 @@ MessageBoxResult messageBox(const char* text, const char* caption, MessageBoxSty
 
     int pressed = -1;
     if (SDL_ShowMessageBox(&data, &pressed) != 0) {
+        std::fprintf(stderr, "platform: no message box: %s\n", SDL_GetError());
         // No screen to ask on: the windowed answer needs the least of the display.
         return question ? MessageBoxResult::No : MessageBoxResult::Ok;
     }

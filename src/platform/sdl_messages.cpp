@@ -31,6 +31,7 @@ bool translate(const SDL_Event& event, Message& message)
         switch (event.window.event) {
         case SDL_WINDOWEVENT_SIZE_CHANGED:
         case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_SHOWN:
             getClientSize(window, width, height);
             message = {window, WM_SIZE, SIZE_RESTORED, packSize(width, height)};
             return true;
@@ -39,6 +40,7 @@ bool translate(const SDL_Event& event, Message& message)
             message = {window, WM_SIZE, SIZE_MAXIMIZED, packSize(width, height)};
             return true;
         case SDL_WINDOWEVENT_MINIMIZED:
+        case SDL_WINDOWEVENT_HIDDEN:  // iconified where no window manager runs
             message = {window, WM_SIZE, SIZE_MINIMIZED, 0};
             return true;
         case SDL_WINDOWEVENT_CLOSE:

@@ -115,7 +115,6 @@ void showWindow(Window* window)
     if (!window)
         return;
     SDL_ShowWindow(window->sdl);
-    SDL_RaiseWindow(window->sdl);
     int width = 0, height = 0;
     getClientSize(window, width, height);
     window->proc(window, WM_SIZE, SIZE_RESTORED,

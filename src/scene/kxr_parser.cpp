@@ -1,0 +1,392 @@
+#include "scene/kxr_parser.h"
+
+#include <algorithm>
+#include <charconv>
+#include <clocale>
+#include <cstddef>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <locale.h>
+
+namespace {
+
+// The characters formatted input skips between values.
+struct SpaceTable {
+    bool space[256] = {};
+    constexpr SpaceTable()
+    {
+        for (unsigned char c : {' ', '\t', '\n', '\v', '\f', '\r'})
+            space[c] = true;
+    }
+};
+constexpr SpaceTable spaceTable;
+
+inline bool isSpace(char c) { return spaceTable.space[static_cast<unsigned char>(c)]; }
+
+enum class TokenStatus { Ok, End, Malformed, TooLarge, NonFinite };
+
+// Where a value sits in the file, for messages; materials are counted from 1
+// as the triangles' material numbers count them, everything else from 0 as
+// the file's indices do.
+struct Place {
+    enum Kind { MaterialCount, Material, GroupCount, GroupHeader, Position, TexCoord, Triangle } kind;
+    int32_t group = 0;
+    int32_t item = 0;
+};
+
+std::string describe(Place place)
+{
+    const std::string group = "group " + std::to_string(place.group);
+    switch (place.kind) {
+    case Place::MaterialCount: return "material count";
+    case Place::Material: return "material " + std::to_string(place.item);
+    case Place::GroupCount: return "group count";
+    case Place::GroupHeader: return group;
+    case Place::Position: return group + ", position " + std::to_string(place.item);
+    case Place::TexCoord: return group + ", texture coordinate " + std::to_string(place.item);
+    case Place::Triangle: return group + ", triangle " + std::to_string(place.item);
+    }
+    return {};
+}
+
+// The "C" locale's strtof, whatever locale the process runs in: the file's
+// decimal point is always '.'.
+float strtofC(const char* text, char** end)
+{
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    return cLocale ? strtof_l(text, end, cLocale) : std::strtof(text, end);
+}
+
+class KxrReader {
+public:
+    KxrReader(std::string_view text, const char* fileName, std::string& error)
+        : begin_(text.data()), p_(text.data()), end_(text.data() + text.size()),
+          fileName_(fileName ? fileName : ""), error_(error)
+    {
+    }
+
+    bool read(SceneData& data);
+
+private:
+    const char* begin_;
+    const char* p_;
+    const char* end_;
+    const char* token_ = nullptr;  // start of the token read last
+    const char* fileName_;
+    std::string& error_;
+
+    void skipSpace()
+    {
+        while (p_ != end_ && isSpace(*p_))
+            ++p_;
+    }
+
+    const char* tokenEnd(const char* from) const
+    {
+        while (from != end_ && !isSpace(*from))
+            ++from;
+        return from;
+    }
+
+    bool endsToken(const char* at) const { return at == end_ || isSpace(*at); }
+
+    // The most values the rest of the text can still hold: every value takes at
+    // least one character and is separated from the previous one.
+    int64_t valuesLeft() const { return (static_cast<int64_t>(end_ - p_) + 1) / 2; }
+
+    TokenStatus scanInt(int32_t& value)
+    {
+        skipSpace();
+        token_ = p_;
+        if (p_ == end_)
+            return TokenStatus::End;
+        const char* digits = p_;
+        if (*digits == '+' && digits + 1 != end_ && digits[1] != '-')
+            ++digits;  // from_chars takes no plus sign; "%d" does
+        const auto [next, ec] = std::from_chars(digits, end_, value);
+        if (ec == std::errc() && endsToken(next)) {
+            p_ = next;
+            return TokenStatus::Ok;
+        }
+        if (ec == std::errc::result_out_of_range && endsToken(next))
+            return TokenStatus::TooLarge;
+        return TokenStatus::Malformed;
+    }
+
+    TokenStatus scanFloat(float& value)
+    {
+        skipSpace();
+        token_ = p_;
+        if (p_ == end_)
+            return TokenStatus::End;
+        const char* digits = p_;
+        if (*digits == '+' && digits + 1 != end_ && digits[1] != '-' && digits[1] != '+')
+            ++digits;
+        const auto [next, ec] = std::from_chars(digits, end_, value);
+        if (ec == std::errc() && endsToken(next)) {
+            if (!std::isfinite(value))
+                return TokenStatus::NonFinite;
+            p_ = next;
+            return TokenStatus::Ok;
+        }
+        return scanFloatSlowly(value);
+    }
+
+    // Forms from_chars leaves to strtof (hexadecimal, values that round to zero
+    // or overflow) and anything malformed: strtof decides on the whole token.
+    TokenStatus scanFloatSlowly(float& value)
+    {
+        const char* end = tokenEnd(p_);
+        const size_t length = static_cast<size_t>(end - p_);
+        char small[128];
+        std::string large;
+        char* text = small;
+        if (length < sizeof small) {
+            std::memcpy(small, p_, length);
+            small[length] = '\0';
+        } else {
+            large.assign(p_, length);
+            text = large.data();
+        }
+        char* parsedEnd = nullptr;
+        const float parsed = strtofC(text, &parsedEnd);
+        if (parsedEnd != text + length || length == 0)
+            return TokenStatus::Malformed;
+        if (!std::isfinite(parsed))
+            return TokenStatus::NonFinite;
+        value = parsed;
+        p_ = end;
+        return TokenStatus::Ok;
+    }
+
+    bool readInt(int32_t& value, Place place)
+    {
+        const TokenStatus status = scanInt(value);
+        return status == TokenStatus::Ok || failToken(status, place, "an integer");
+    }
+
+    bool readFloat(float& value, Place place)
+    {
+        const TokenStatus status = scanFloat(value);
+        return status == TokenStatus::Ok || failToken(status, place, "a number");
+    }
+
+    bool readName(std::string& name, Place place, const char* which)
+    {
+        skipSpace();
+        token_ = p_;
+        if (p_ == end_)
+            return fail(place, std::string("the file ends where the ") + which + " texture name belongs");
+        const char* end = tokenEnd(p_);
+        const size_t length = static_cast<size_t>(end - p_);
+        if (length > MaxTextureNameLength)
+            return fail(place, std::string("the ") + which + " texture name has " + std::to_string(length)
+                                   + " characters (at most " + std::to_string(MaxTextureNameLength) + ")");
+        if (std::memchr(p_, '\0', length))
+            return fail(place, std::string("the ") + which + " texture name holds a zero byte");
+        name.assign(p_, length);
+        p_ = end;
+        return true;
+    }
+
+    bool readCount(int32_t& count, Place place, const char* what)
+    {
+        if (!readInt(count, place))
+            return false;
+        if (count < 0)
+            return fail(place, std::string(what) + " " + std::to_string(count) + " is negative");
+        return true;
+    }
+
+    bool checkRoom(int64_t values, Place place, const std::string& what)
+    {
+        if (values <= valuesLeft())
+            return true;
+        return fail(place, what + " need more values than the rest of the file holds");
+    }
+
+    bool checkIndex(int32_t index, size_t count, Place place, const char* what, const char* items)
+    {
+        if (index >= 0 && static_cast<size_t>(index) < count)
+            return true;
+        return fail(place, std::string(what) + " index " + std::to_string(index) + " out of range (group has "
+                               + std::to_string(count) + " " + items + ")");
+    }
+
+    bool failToken(TokenStatus status, Place place, const char* expected);
+    bool fail(Place place, const std::string& problem);
+    std::string quotedToken() const;
+
+    bool readMaterials(SceneData& data);
+    bool readGroup(SceneData& data, int32_t g);
+    bool readTriangle(MeshGroup& group, Place place, int32_t materialCount, MeshTriangle& triangle);
+};
+
+std::string KxrReader::quotedToken() const
+{
+    constexpr size_t shown = 40;
+    const char* end = tokenEnd(token_);
+    std::string text = "'";
+    for (const char* c = token_; c != end && c != token_ + shown; ++c) {
+        const unsigned char byte = static_cast<unsigned char>(*c);
+        if (byte >= 0x20 && byte < 0x7f) {
+            text += *c;
+        } else {
+            static const char hex[] = "0123456789abcdef";
+            text += "\\x";
+            text += hex[byte >> 4];
+            text += hex[byte & 15];
+        }
+    }
+    if (end - token_ > static_cast<std::ptrdiff_t>(shown))
+        text += "...";
+    return text + "'";
+}
+
+bool KxrReader::failToken(TokenStatus status, Place place, const char* expected)
+{
+    switch (status) {
+    case TokenStatus::End:
+        return fail(place, std::string("the file ends where ") + expected + " belongs");
+    case TokenStatus::TooLarge:
+        return fail(place, quotedToken() + " does not fit a 32-bit integer");
+    case TokenStatus::NonFinite:
+        return fail(place, quotedToken() + " is not a finite 32-bit number");
+    case TokenStatus::Malformed:
+    case TokenStatus::Ok:
+        break;
+    }
+    return fail(place, std::string("expected ") + expected + ", found " + quotedToken());
+}
+
+bool KxrReader::fail(Place place, const std::string& problem)
+{
+    const char* at = token_ ? token_ : p_;
+    const long line = 1 + std::count(begin_, at, '\n');
+    error_ = std::string(fileName_) + ": " + describe(place) + " (line " + std::to_string(line) + "): " + problem;
+    return false;
+}
+
+bool KxrReader::readMaterials(SceneData& data)
+{
+    int32_t count = 0;
+    if (!readCount(count, {Place::MaterialCount}, "material count"))
+        return false;
+    if (!checkRoom(int64_t{2} * count, {Place::MaterialCount}, std::to_string(count) + " materials"))
+        return false;
+    data.materials.resize(static_cast<size_t>(count));
+    for (int32_t i = 0; i < count; ++i) {
+        const Place place{Place::Material, 0, i + 1};
+        if (!readName(data.materials[i].base, place, "base") || !readName(data.materials[i].normal, place, "normal"))
+            return false;
+    }
+    return true;
+}
+
+bool KxrReader::readTriangle(MeshGroup& group, Place place, int32_t materialCount, MeshTriangle& triangle)
+{
+    int32_t* const corners[6] = {&triangle.positionIndices.a, &triangle.positionIndices.b,
+                                 &triangle.positionIndices.c, &triangle.texCoordIndices.a,
+                                 &triangle.texCoordIndices.b, &triangle.texCoordIndices.c};
+    for (int k = 0; k < 6; ++k) {
+        if (!readInt(*corners[k], place))
+            return false;
+        const bool ok = k < 3
+            ? checkIndex(*corners[k], group.positions.size(), place, "position", "positions")
+            : checkIndex(*corners[k], group.texCoords.size(), place, "texture-coordinate", "texture coordinates");
+        if (!ok)
+            return false;
+    }
+    float x, y, z;
+    if (!readFloat(x, place) || !readFloat(y, place) || !readFloat(z, place))
+        return false;
+    triangle.normal = {x, y, -z};
+
+    int32_t material = 0;
+    if (!readInt(material, place))
+        return false;
+    if (material == UntexturedMaterial + 1) {
+        triangle.materialIndex = UntexturedMaterial;
+    } else if (material >= 1 && material <= materialCount) {
+        triangle.materialIndex = material - 1;
+    } else {
+        return fail(place, "material number " + std::to_string(material) + " out of range (file has "
+                               + std::to_string(materialCount) + " materials; 100 marks an untextured group)");
+    }
+    return true;
+}
+
+bool KxrReader::readGroup(SceneData& data, int32_t g)
+{
+    const Place header{Place::GroupHeader, g};
+    int32_t positionCount = 0, texCoordCount = 0, triangleCount = 0;
+    if (!readCount(positionCount, header, "position count") || !readCount(texCoordCount, header, "texture-coordinate count")
+        || !readCount(triangleCount, header, "triangle count"))
+        return false;
+    const int64_t values = int64_t{3} * positionCount + int64_t{3} * texCoordCount + int64_t{10} * triangleCount;
+    if (!checkRoom(values, header,
+                   std::to_string(positionCount) + " positions, " + std::to_string(texCoordCount)
+                       + " texture coordinates and " + std::to_string(triangleCount) + " triangles"))
+        return false;
+
+    MeshGroup& group = data.groups[static_cast<size_t>(g)];
+    group.positions.resize(static_cast<size_t>(positionCount));
+    for (int32_t i = 0; i < positionCount; ++i) {
+        const Place place{Place::Position, g, i};
+        float x, y, z;
+        if (!readFloat(x, place) || !readFloat(y, place) || !readFloat(z, place))
+            return false;
+        // The file's units and handedness become the scene's: z is negated,
+        // then every component scaled by the float 0.01.
+        group.positions[i] = {x * 0.01f, y * 0.01f, -z * 0.01f};
+    }
+
+    group.texCoords.resize(static_cast<size_t>(texCoordCount));
+    for (int32_t i = 0; i < texCoordCount; ++i) {
+        const Place place{Place::TexCoord, g, i};
+        float s, r, t;  // stored in the file in this order
+        if (!readFloat(s, place) || !readFloat(r, place) || !readFloat(t, place))
+            return false;
+        group.texCoords[i] = {s, t, r};
+    }
+
+    const int32_t materialCount = static_cast<int32_t>(data.materials.size());
+    group.triangles.resize(static_cast<size_t>(triangleCount));
+    for (int32_t i = 0; i < triangleCount; ++i) {
+        if (!readTriangle(group, {Place::Triangle, g, i}, materialCount, group.triangles[i]))
+            return false;
+    }
+    return true;
+}
+
+bool KxrReader::read(SceneData& data)
+{
+    if (!readMaterials(data))
+        return false;
+    int32_t groupCount = 0;
+    if (!readCount(groupCount, {Place::GroupCount}, "group count"))
+        return false;
+    if (!checkRoom(int64_t{3} * groupCount, {Place::GroupCount}, std::to_string(groupCount) + " groups"))
+        return false;
+    data.groups.resize(static_cast<size_t>(groupCount));
+    for (int32_t g = 0; g < groupCount; ++g) {
+        if (!readGroup(data, g))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool parseKxr(std::string_view text, const char* fileName, SceneData& data, std::string& error)
+{
+    data = SceneData();
+    error.clear();
+    KxrReader reader(text, fileName, error);
+    if (reader.read(data))
+        return true;
+    data = SceneData();
+    return false;
+}

@@ -1,0 +1,117 @@
+#include "scene/scene_mesh.h"
+
+#include <algorithm>
+#include <string>
+
+#include "gpu/gl_extensions.h"
+#include "gpu/log.h"
+#include "image/texture_makers.h"
+#include "scene/kxr_parser.h"
+#include "scene/scene_file_text.h"
+#include "scene/tangent_space.h"
+
+using X = GlExtensions;
+
+void SceneMesh::clear()
+{
+    groups = {};
+    baseTextures = {};
+    normalTextures = {};
+    detailTextures[0] = detailTextures[1] = 0;
+}
+
+bool SceneMesh::load(const char* fileName)
+{
+    SceneData data;
+    {
+        std::string text;
+        switch (readSceneFileText(fileName, text)) {
+        case SceneFileRead::CannotOpen:
+            return false;
+        case SceneFileRead::TooLarge:
+            Log::instance()->write(std::string(fileName) + ": the file is larger than "
+                                   + std::to_string(MaxSceneFileBytes >> 20) + " MiB");
+            clear();
+            return false;
+        case SceneFileRead::Ok:
+            break;
+        }
+        std::string error;
+        if (!parseKxr(text, fileName, data, error)) {
+            Log::instance()->write(error);
+            clear();
+            return false;
+        }
+    }
+
+    clear();
+    const int materials = static_cast<int>(data.materials.size());
+    baseTextures.assign(static_cast<size_t>(materials), 0);
+    normalTextures.assign(static_cast<size_t>(materials), 0);
+    loadTexture(detailTextures, "Textures\\detail1normal.bmp", 0);
+    loadTexture(detailTextures, "Textures\\water_normal3.bmp", 1);
+    for (int i = 0; i < materials; ++i) {
+        loadTexture(baseTextures.data(), data.materials[i].base.c_str(), i);
+        loadTexture(normalTextures.data(), data.materials[i].normal.c_str(), i);
+    }
+
+    groups = std::move(data.groups);
+    computeTangents();
+    for (MeshGroup& group : groups)
+        group.build();
+    return true;
+}
+
+void SceneMesh::computeTangents()
+{
+    ::computeTangents(groups);
+}
+
+void SceneMesh::draw() const
+{
+    if (!X::multitextureReady())
+        return;
+    for (size_t i = 0; i < groups.size(); ++i) {
+        const MeshGroup& group = groups[i];
+        if (group.triangles.empty() || !group.hasBuffers())
+            continue;  // no material to bind, or nothing to draw from
+        // A group takes its material from its first triangle.
+        const int m = group.triangles[0].materialIndex;
+        if (m != UntexturedMaterial) {
+            X::glActiveTextureARB(GL_TEXTURE0_ARB);
+            glEnable(GL_TEXTURE_2D);
+            glBindTexture(GL_TEXTURE_2D, baseTextures[static_cast<size_t>(m)]);
+            X::glActiveTextureARB(GL_TEXTURE1_ARB);
+            glEnable(GL_TEXTURE_2D);
+            glBindTexture(GL_TEXTURE_2D, normalTextures[static_cast<size_t>(m)]);
+            X::glActiveTextureARB(GL_TEXTURE3_ARB);
+            glEnable(GL_TEXTURE_2D);
+            glBindTexture(GL_TEXTURE_2D, detailTextures[i == WaterGroupIndex ? 1 : 0]);
+        }
+        group.draw();
+    }
+    X::glActiveTextureARB(GL_TEXTURE1_ARB);
+    glDisable(GL_TEXTURE_2D);
+    X::glActiveTextureARB(GL_TEXTURE3_ARB);
+    glDisable(GL_TEXTURE_2D);
+    X::glActiveTextureARB(GL_TEXTURE0_ARB);
+    glDisable(GL_TEXTURE_2D);
+}
+
+void SceneMesh::deleteTextures()
+{
+    if (!baseTextures.empty())
+        glDeleteTextures(static_cast<GLsizei>(baseTextures.size()), baseTextures.data());
+    if (!normalTextures.empty())
+        glDeleteTextures(static_cast<GLsizei>(normalTextures.size()), normalTextures.data());
+    glDeleteTextures(2, detailTextures);
+    std::fill(baseTextures.begin(), baseTextures.end(), 0);
+    std::fill(normalTextures.begin(), normalTextures.end(), 0);
+    detailTextures[0] = detailTextures[1] = 0;
+}
+
+void SceneMesh::deleteBuffers()
+{
+    for (MeshGroup& group : groups)
+        group.deleteBuffers();
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <vector>
+
+#include "gpu/gl_headers.h"
+#include "scene/mesh_group.h"
+
+// One scene file's geometry with its material textures: loaded (and reloaded
+// in every window cycle) by load, drawn by draw, its GL objects released by
+// deleteTextures and deleteBuffers while the context still exists. The
+// destructor frees memory only.
+class SceneMesh {
+public:
+    // Reads a .kxr file (see kxr_parser.h) and builds the mesh: the two detail
+    // textures and every material's two textures, tangents, vertex arrays and,
+    // with buffer support, six buffers per group. A successful load replaces
+    // the whole content.
+    // A file that cannot be opened or read returns false and leaves the mesh
+    // as it was, without a word. A malformed or oversized file returns false,
+    // writes one log entry naming the file, place and problem, and leaves the
+    // mesh empty; no texture is made from it.
+    // A texture bitmap that cannot be decoded ends the program (loadTexture).
+    bool load(const char* fileName);
+
+    // Draws every group, binding its first triangle's material on units 0 and
+    // 1 and the detail map (the water map for group 4) on unit 3; a group of
+    // material UntexturedMaterial keeps whatever is bound. Ends with 2D
+    // texturing disabled on units 0, 1 and 3 and unit 0 active. Unit 2 is
+    // never touched. Draws nothing without multitexture support.
+    void draw() const;
+
+    // Release the GL objects of this window cycle; the names are forgotten so
+    // that nothing uses or deletes them again.
+    void deleteTextures();
+    void deleteBuffers();
+
+    // Tangent and binormal of every triangle (tangent_space.h).
+    void computeTangents();
+
+    int materialCount() const { return static_cast<int>(baseTextures.size()); }
+    int groupCount() const { return static_cast<int>(groups.size()); }
+
+    std::vector<MeshGroup> groups;
+    std::vector<GLuint> baseTextures;    // unit 0, one per material
+    std::vector<GLuint> normalTextures;  // unit 1, one per material
+    GLuint detailTextures[2] = {};       // unit 3: detail normal map, water normal map
+
+private:
+    void clear();
+};

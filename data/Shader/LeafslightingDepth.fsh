@@ -1,0 +1,15 @@
+#version 110
+// The light's view for the shadow map. Only depth is kept; the alpha carries
+// the coverage of leaves and grass (near-black texels are empty) for the alpha
+// test that runs in this pass.
+
+uniform sampler2D baseMap;
+
+varying vec2 baseCoord;
+
+void main()
+{
+    vec3 base = texture2D(baseMap, baseCoord).rgb;
+    float coverage = max(base.r, max(base.g, base.b)) < 0.1 ? 0.0 : 1.0;
+    gl_FragColor = vec4(1.0, 1.0, 1.0, coverage);
+}

@@ -1,0 +1,253 @@
+// One frame: the shadow map (first frame of a window cycle only), the
+// refraction and mirrored reflection images for the water, the lit scene,
+// and its depth-of-field composition onto the window with the overlay on top.
+#include "demo/frame_render.h"
+
+#include "app/entry.h"
+#include "app/frame_hooks.h"
+#include "app/projection.h"
+#include "demo/demo_state.h"
+#include "demo/frame_update.h"
+#include "demo/texture_units.h"
+#include "demo/water_and_sky.h"
+
+bool shadowMapPending = false;
+GLfloat lightProjection[16] = {};
+GLfloat lightModelview[16] = {};
+
+namespace {
+
+constexpr const char* tourCaptions[CameraTour::pathCount] = {
+    "Grass and Trees", "Water and Shadows", "Depth-Of-Field and Animated Sky"};
+
+bool flying()
+{
+    return cameraMode == CameraMode::FreeFly || cameraMode == CameraMode::FreeFlyRecording;
+}
+
+void setUpView()
+{
+    if (flying()) {
+        camera.applyView();
+        return;
+    }
+    const CameraPath& view = tour.currentView();
+    gluLookAt(view.eye.x, view.eye.y, view.eye.z, view.target.x, view.target.y, view.target.z,
+              0.0, 1.0, 0.0);
+}
+
+Vec3 eyePosition()
+{
+    return flying() ? camera.position : tour.currentView().eye;
+}
+
+// Unit 2's texture matrix maps a world-space vertex to the shadow map:
+// bias * light projection * light view.
+void setUpShadowLookup()
+{
+    selectTextureUnit(GL_TEXTURE2_ARB);
+    glBindTexture(GL_TEXTURE_2D, renderTargets.texture(TargetSlot::ShadowMap));
+    glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
+    glTranslatef(0.5f, 0.5f, 0.5f);
+    glScalef(0.5f, 0.5f, 0.5f);
+    glMultMatrixf(lightProjection);
+    glMultMatrixf(lightModelview);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void setLightingUniforms(int32_t slot)
+{
+    const Vec3 eye = eyePosition();
+    shaders.use(slot);
+    shaders.setUniform4f(slot, "lightPos", Light::x, Light::y, Light::z, 0.0f);
+    shaders.setUniform4f(slot, "viewPos", eye.x, eye.y, eye.z, 0.0f);
+    shaders.setUniform1i(slot, "baseMap", 0);
+    shaders.setUniform1i(slot, "normalMap", 1);
+    shaders.setUniform1i(slot, "depthMap", 2);
+    shaders.setUniform1i(slot, "detailMap", 3);
+}
+
+void beginOffscreenPass(int32_t slot)
+{
+    renderTargets.bind(slot);
+    const int32_t size = renderTargets.size(slot);
+    glViewport(0, 0, size, size);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+}
+
+void drawFoliage()
+{
+    glDisable(GL_CULL_FACE);
+    leavesScene.draw();
+    meadowScene.draw();
+    glEnable(GL_CULL_FACE);
+}
+
+void endLitDrawing()
+{
+    shaders.unuse();
+    selectTextureUnit(GL_TEXTURE2_ARB);
+    selectTextureUnit(GL_TEXTURE0_ARB);
+}
+
+void renderShadowMap()
+{
+    beginOffscreenPass(TargetSlot::ShadowMap);
+    gluLookAt(Light::x, Light::y, Light::z, Light::centreX, Light::centreY, Light::centreZ, 0.0, 1.0, 0.0);
+    glGetFloatv(GL_PROJECTION_MATRIX, lightProjection);
+    glGetFloatv(GL_MODELVIEW_MATRIX, lightModelview);
+    glDrawBuffer(GL_NONE);
+    glReadBuffer(GL_NONE);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    // Drawn with whatever program is current: on the first frame the light's
+    // own, which start-up left current.
+    mainScene.draw();
+
+    shaders.use(ProgramSlot::ShadowDepth);
+    shaders.setUniform4f(ProgramSlot::ShadowDepth, "lightPos", Light::x, Light::y, Light::z, 0.0f);
+    shaders.setUniform4f(ProgramSlot::ShadowDepth, "viewPos", camera.position.x, camera.position.y,
+                         camera.position.z, 0.0f);
+    shaders.setUniform1i(ProgramSlot::ShadowDepth, "baseMap", 0);
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GREATER, 0.1f);
+    drawFoliage();
+    glDisable(GL_ALPHA_TEST);
+    renderTargets.unbind();
+}
+
+void renderRefraction()
+{
+    beginOffscreenPass(TargetSlot::Refraction);
+    setUpView();
+    drawSky();
+    glColor3f(1.0f, 1.0f, 1.0f);
+    setUpShadowLookup();
+    setLightingUniforms(ProgramSlot::Refraction);
+    mainScene.draw();
+    endLitDrawing();
+    renderTargets.unbind();
+}
+
+void renderReflection()
+{
+    beginOffscreenPass(TargetSlot::Reflection);
+    setUpView();
+    glPushMatrix();
+    glScalef(1.0f, -1.0f, 1.0f);  // mirror in the water plane y = 0
+    glCullFace(GL_FRONT);          // the mirror reverses the winding
+    drawSky();
+    glColor3f(1.0f, 1.0f, 1.0f);
+    setUpShadowLookup();
+    setLightingUniforms(ProgramSlot::Lighting);
+    reflectionScene.draw();
+    setLightingUniforms(ProgramSlot::Foliage);
+    drawFoliage();
+    endLitDrawing();
+    drawWater();
+    glPopMatrix();
+    glCullFace(GL_BACK);
+    renderTargets.unbind();
+}
+
+void renderScene()
+{
+    beginOffscreenPass(TargetSlot::Scene);
+    setUpView();
+    drawSky();
+    glColor3f(1.0f, 1.0f, 1.0f);
+    setUpShadowLookup();
+    setLightingUniforms(ProgramSlot::Lighting);
+    mainScene.draw();
+    setLightingUniforms(ProgramSlot::Foliage);
+    drawFoliage();
+    endLitDrawing();
+    drawWater();
+    renderTargets.unbind();
+}
+
+void composeOntoWindow()
+{
+    reshapeOrtho(screenWidth, screenHeight);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    glPushMatrix();
+    glLoadIdentity();
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, renderTargets.texture(TargetSlot::Scene));
+    glColor3f(1.0f, 1.0f, 1.0f);
+    shaders.use(ProgramSlot::DepthOfField);
+    shaders.setUniform1i(ProgramSlot::DepthOfField, "texture", 0);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex3f(-3.0f, 3.0f, -0.01f);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex3f(-3.0f, -3.0f, -0.01f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex3f(3.0f, -3.0f, -0.01f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex3f(3.0f, 3.0f, -0.01f);
+    glEnd();
+    glDisable(GL_TEXTURE_2D);
+    shaders.unuse();
+    glPopMatrix();
+}
+
+void drawCrosshair()
+{
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GREATER, 0.5f);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, crosshairTexture[0]);
+    glBegin(GL_QUADS);
+    glTexCoord2f(-0.5f, 0.5f);
+    glVertex2f(-0.1f, 0.1f);
+    glTexCoord2f(-0.5f, -0.5f);
+    glVertex2f(-0.1f, -0.1f);
+    glTexCoord2f(0.5f, -0.5f);
+    glVertex2f(0.1f, -0.1f);
+    glTexCoord2f(0.5f, 0.5f);
+    glVertex2f(0.1f, 0.1f);
+    glEnd();
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_ALPHA_TEST);
+}
+
+void drawOverlay()
+{
+    glDisable(GL_DEPTH_TEST);
+    glPushMatrix();
+    glLoadIdentity();
+    glTranslatef(0.0f, 0.0f, -1.0f);
+    glColor3f(1.0f, 0.5f, 0.1f);
+    glRasterPos2f(-2.7f, 2.7f);
+    font.print("FPS:%d", static_cast<int>(frameState.framesPerSecond));
+    glRasterPos2f(-2.7f, 2.6f);
+    font.print("1 - DEMO MODE | 2 - FREE FLY");
+    if (cameraMode == CameraMode::DemoTour) {
+        glRasterPos2f(-2.7f, 2.5f);
+        font.print("%s", tourCaptions[tour.currentPath % CameraTour::pathCount]);
+    }
+    drawCrosshair();
+    glPopMatrix();
+    glEnable(GL_DEPTH_TEST);
+    glFlush();
+}
+
+} // namespace
+
+void render()
+{
+    reshapeOrtho(screenWidth, screenHeight);
+    if (shadowMapPending)
+        renderShadowMap();
+    reshapePerspective(screenWidth, screenHeight);
+    shadowMapPending = false;
+
+    renderRefraction();
+    renderReflection();
+    renderScene();
+    composeOntoWindow();
+    drawOverlay();
+}

@@ -1,0 +1,166 @@
+// Start-up and teardown of one window cycle: every GPU resource of the frame
+// is made here, in a fixed order with a progress line before each group, and
+// released again before the window and its GL context go away.
+#include "app/app_window.h"
+#include "app/frame_hooks.h"
+#include "demo/demo_state.h"
+#include "demo/frame_render.h"
+#include "gpu/gl_extensions.h"
+#include "gpu/log.h"
+#include "image/texture_makers.h"
+
+namespace {
+
+struct TargetSpec {
+    int32_t slot, size, kind;
+};
+constexpr TargetSpec targetSpecs[] = {
+    {TargetSlot::ShadowMap, 2048, RenderTargets::KindDepth},
+    {TargetSlot::Scene, 1024, RenderTargets::KindRgba},
+    {TargetSlot::Refraction, 512, RenderTargets::KindRgba},
+    {TargetSlot::Reflection, 512, RenderTargets::KindRgba},
+    {TargetSlot::Spare, 2048, RenderTargets::KindRgba},
+};
+
+struct ProgramFiles {
+    const char* vertex;
+    const char* fragment;
+};
+constexpr ProgramFiles programFiles[ProgramSlot::Count] = {
+    {"Shader/lighting.vsh", "Shader/lighting.fsh"},
+    {"Shader/dof.vsh", "Shader/dof.fsh"},
+    {"Shader/lighting.vsh", "Shader/Leafslighting.fsh"},
+    {"Shader/Water.vsh", "Shader/Water.fsh"},
+    {"Shader/lightingW.vsh", "Shader/lightingW.fsh"},
+    {"Shader/skyAnim.vsh", "Shader/skyAnim.fsh"},
+    {"Shader/lighting.vsh", "Shader/LeafslightingDepth.fsh"},
+};
+
+constexpr const char* skyFiles[12] = {
+    "Textures\\skies\\zgskyFront.bmp",   "Textures\\skies\\zgskyRight.bmp",
+    "Textures\\skies\\zgskyBack.bmp",    "Textures\\skies\\zgskyLeft.bmp",
+    "Textures\\skies\\zgskyTop.bmp",     "Textures\\skies\\zgskyBottom.bmp",
+    "Textures\\skies\\zgskyFront_2.bmp", "Textures\\skies\\zgskyRight_2.bmp",
+    "Textures\\skies\\zgskyBack_2.bmp",  "Textures\\skies\\zgskyLeft_2.bmp",
+    "Textures\\skies\\zgskyTop_2.bmp",   "Textures\\skies\\zgskyBottom_2.bmp",
+};
+
+struct CubeFace {
+    const char* file;
+    GLenum face;
+};
+// The bottom picture goes to +Y and the top one to -Y: the water looks the
+// reflection vector up in a cube seen from below the mirror.
+constexpr CubeFace cubeFaces[6] = {
+    {"Textures\\skies\\zgskyFront.bmp", GL_TEXTURE_CUBE_MAP_POSITIVE_Z},
+    {"Textures\\skies\\zgskyBack.bmp", GL_TEXTURE_CUBE_MAP_NEGATIVE_Z},
+    {"Textures\\skies\\zgskyRight.bmp", GL_TEXTURE_CUBE_MAP_POSITIVE_X},
+    {"Textures\\skies\\zgskyLeft.bmp", GL_TEXTURE_CUBE_MAP_NEGATIVE_X},
+    {"Textures\\skies\\zgskyBottom.bmp", GL_TEXTURE_CUBE_MAP_POSITIVE_Y},
+    {"Textures\\skies\\zgskyTop.bmp", GL_TEXTURE_CUBE_MAP_NEGATIVE_Y},
+};
+
+void createRenderTargets()
+{
+    Log::instance()->write("Creating Render Targets...");
+    renderTargets.init(TargetSlot::Count);
+    for (const TargetSpec& spec : targetSpecs)
+        renderTargets.create(spec.slot, spec.size, spec.kind);
+}
+
+void loadShaders()
+{
+    Log::instance()->write("Loading Shaders...");
+    GlExtensions::loadShaderObjects();
+    shaders.allocate(ProgramSlot::Count);
+    for (int32_t slot = 0; slot < ProgramSlot::Count; ++slot)
+        shaders.load(slot, programFiles[slot].vertex, programFiles[slot].fragment);
+}
+
+void loadScenes()
+{
+    Log::instance()->write("Loading Scene...");
+    mainScene.load("Scene/Verdal4.kxr");
+    leavesScene.load("Scene/Verdal3Leafs.kxr");
+    reflectionScene.load("Scene/Verdal3Reflection.kxr");
+    meadowScene.load("Scene/Verdal4meadow.kxr");
+}
+
+void loadSkyWaterAndCrosshair()
+{
+    Log::instance()->write("Creating Sky Box Textures...");
+    for (int index = 0; index < 12; ++index) {
+        loadTexture(skyTextures, skyFiles[index], index);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    }
+    // Stays bound to unit 0's cube-map target for the whole cycle: the water reads it there.
+    glGenTextures(1, skyCubeMap);
+    for (const CubeFace& face : cubeFaces)
+        loadCubeMapFace(skyCubeMap, face.file, 0, face.face);
+    loadTexture(waterNormalMap, "Textures\\water_normal3.bmp", 0);
+    loadColorKeyTexture(crosshairTexture, "Textures\\crosshair.bmp", 0);
+}
+
+void setFixedState()
+{
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    glClearColor(0.0f, 0.8f, 0.9f, 0.5f);
+    glClearDepth(1.0);
+    glDepthFunc(GL_LEQUAL);
+    glEnable(GL_DEPTH_TEST);
+    glShadeModel(GL_SMOOTH);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+}
+
+} // namespace
+
+bool initialize(AppWindow* window, KeyState* keys)
+{
+    activeWindow = window;
+    activeKeys = keys;
+    Log::instance()->write("Initializing...");
+
+    createRenderTargets();
+    loadShaders();
+    font.create("Courier New");
+    GlExtensions::loadMultitextureAndBuffers();
+    loadScenes();
+    loadSkyWaterAndCrosshair();
+    setFixedState();
+
+    camera.place(0.0f, 0.19f, 0.68f, 0.00001f, 0.19f, 1.0f, 0.0f, 1.0f, 0.0f);
+
+    Log::instance()->write("Reading Camera Waypoints...");
+    loadTour(tour);
+    cameraMode = CameraMode::DemoTour;
+    shadowMapPending = true;
+
+    const GLenum error = glGetError();
+    if (error != GL_NO_ERROR) {
+        const GLubyte* text = gluErrorString(error);
+        Log::instance()->write(text ? reinterpret_cast<const char*>(text) : "unknown OpenGL error");
+    }
+    return true;
+}
+
+void deinitialize()
+{
+    Log::instance()->write("DeInitializing...");
+    glDeleteTextures(1, skyCubeMap);
+    glDeleteTextures(12, skyTextures);
+    // Freed with the context anyway, but a cycle should leave nothing behind.
+    glDeleteTextures(1, waterNormalMap);
+    glDeleteTextures(1, crosshairTexture);
+    skyCubeMap[0] = waterNormalMap[0] = crosshairTexture[0] = 0;
+    for (GLuint& name : skyTextures)
+        name = 0;
+    font.release();
+    for (SceneMesh* mesh : {&mainScene, &leavesScene, &meadowScene, &reflectionScene}) {
+        mesh->deleteTextures();
+        mesh->deleteBuffers();
+    }
+    shaders.release();
+    renderTargets.release();
+}

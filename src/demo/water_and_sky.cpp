@@ -1,0 +1,93 @@
+#include "demo/water_and_sky.h"
+
+#include "demo/demo_state.h"
+#include "demo/frame_update.h"
+#include "demo/texture_units.h"
+
+namespace {
+
+struct SkyVertex {
+    float s, t;
+    float x, y, z;
+};
+
+struct SkyFace {
+    int firstSet;   // index into skyTextures; the second set is 6 further on
+    SkyVertex vertices[4];
+};
+
+// Wound counter-clockwise as seen from inside, so culling shows the inside.
+constexpr SkyFace skyFaces[5] = {
+    {4, {{0, 0, -1000, 1000, 1000}, {0, 1, -1000, 1000, -1000}, {1, 1, 1000, 1000, -1000}, {1, 0, 1000, 1000, 1000}}},
+    {3, {{1, 1, -1000, 1000, 1000}, {1, 0, -1000, -1000, 1000}, {0, 0, -1000, -1000, -1000}, {0, 1, -1000, 1000, -1000}}},
+    {2, {{1, 1, -1000, 1000, -1000}, {1, 0, -1000, -1000, -1000}, {0, 0, 1000, -1000, -1000}, {0, 1, 1000, 1000, -1000}}},
+    {1, {{1, 1, 1000, 1000, -1000}, {1, 0, 1000, -1000, -1000}, {0, 0, 1000, -1000, 1000}, {0, 1, 1000, 1000, 1000}}},
+    {0, {{1, 1, 1000, 1000, 1000}, {1, 0, 1000, -1000, 1000}, {0, 0, -1000, -1000, 1000}, {0, 1, -1000, 1000, 1000}}},
+};
+
+} // namespace
+
+void drawSky()
+{
+    shaders.use(ProgramSlot::Sky);
+    shaders.setUniform1f(ProgramSlot::Sky, "time", frameState.skyBlend);
+    shaders.setUniform1i(ProgramSlot::Sky, "tex1", 0);
+    shaders.setUniform1i(ProgramSlot::Sky, "tex2", 1);
+
+    glPushMatrix();
+    glTranslatef(0.0f, 200.0f, 0.0f);
+    for (const SkyFace& face : skyFaces) {
+        selectTextureUnit(GL_TEXTURE0_ARB);
+        glBindTexture(GL_TEXTURE_2D, skyTextures[face.firstSet]);
+        selectTextureUnit(GL_TEXTURE1_ARB);
+        glBindTexture(GL_TEXTURE_2D, skyTextures[face.firstSet + 6]);
+        glBegin(GL_QUADS);
+        for (const SkyVertex& v : face.vertices) {
+            glTexCoord2f(v.s, v.t);
+            glVertex3f(v.x, v.y, v.z);
+        }
+        glEnd();
+    }
+    selectTextureUnit(GL_TEXTURE1_ARB);
+    glDisable(GL_TEXTURE_2D);
+    selectTextureUnit(GL_TEXTURE0_ARB);
+    glDisable(GL_TEXTURE_2D);
+    glPopMatrix();
+    shaders.unuse();
+}
+
+void drawWater()
+{
+    shaders.use(ProgramSlot::Water);
+    shaders.setUniform1i(ProgramSlot::Water, "cube", 0);
+    shaders.setUniform1i(ProgramSlot::Water, "normalMap", 1);
+    shaders.setUniform1i(ProgramSlot::Water, "refractionMap", 2);
+    shaders.setUniform4f(ProgramSlot::Water, "camPos", camera.position.x, camera.position.y,
+                         camera.position.z, 0.0f);
+    shaders.setUniform1f(ProgramSlot::Water, "time", frameState.waterTime);
+
+    // Unit 0's cube-map target still holds the sky from start-up; its 2D
+    // target gets the reflection image.
+    selectTextureUnit(GL_TEXTURE0_ARB);
+    glBindTexture(GL_TEXTURE_2D, renderTargets.texture(TargetSlot::Reflection));
+    selectTextureUnit(GL_TEXTURE1_ARB);
+    glBindTexture(GL_TEXTURE_2D, waterNormalMap[0]);
+    selectTextureUnit(GL_TEXTURE2_ARB);
+    glBindTexture(GL_TEXTURE_2D, renderTargets.texture(TargetSlot::Refraction));
+
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 3.0f);
+    glVertex3f(3.0f, 0.0f, 3.0f);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex3f(3.0f, 0.0f, -3.0f);
+    glTexCoord2f(3.0f, 0.0f);
+    glVertex3f(-3.0f, 0.0f, -3.0f);
+    glTexCoord2f(3.0f, 3.0f);
+    glVertex3f(-3.0f, 0.0f, 3.0f);
+    glEnd();
+
+    selectTextureUnit(GL_TEXTURE2_ARB);
+    selectTextureUnit(GL_TEXTURE1_ARB);
+    selectTextureUnit(GL_TEXTURE0_ARB);
+    shaders.unuse();
+}

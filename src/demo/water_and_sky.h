@@ -1,0 +1,6 @@
+#pragma once
+
+// The sky box around (0, 200, 0), blending the two sky sets by the sky clock.
+void drawSky();
+// The water quad at y = 0 with its reflection, refraction and normal map.
+void drawWater();

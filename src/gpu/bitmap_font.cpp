@@ -36,9 +36,13 @@ void BitmapFont::createFromFace(const FontFaceFile& face)
         GlyphBitmap glyph;
         glNewList(listBase_ + static_cast<GLuint>(i), GL_COMPILE);
         if (haveFont && rasterizer.render(static_cast<unsigned long>(firstCode + i), glyph)) {
-            glBitmap(glyph.width, glyph.height, static_cast<GLfloat>(glyph.originX),
+            // A blank glyph (the space) becomes one unset pixel: Mesa compiles a
+            // zero-sized glBitmap into a list that no longer moves the pen.
+            static const GLubyte noInk = 0;
+            const bool blank = glyph.bits.empty();
+            glBitmap(blank ? 1 : glyph.width, blank ? 1 : glyph.height, static_cast<GLfloat>(glyph.originX),
                      static_cast<GLfloat>(glyph.originY), static_cast<GLfloat>(glyph.advance), 0.0f,
-                     glyph.bits.empty() ? nullptr : glyph.bits.data());
+                     blank ? &noInk : glyph.bits.data());
         }
         glEndList();
     }

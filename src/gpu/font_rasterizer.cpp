@@ -95,14 +95,23 @@ bool FontRasterizer::render(unsigned long code, GlyphBitmap& glyph)
     glyph.originX = -slot->bitmap_left;
     glyph.originY = height - slot->bitmap_top;
     glyph.bits.assign(static_cast<std::size_t>(glyph.bytesPerRow() * height), 0);
+    bool anyInk = false;
     for (int y = 0; y < height; ++y) {
         // A positive pitch means the top row comes first in memory; glBitmap wants the bottom first.
         const int sourceRow = bitmap.pitch >= 0 ? height - 1 - y : y;
         for (int x = 0; x < width; ++x) {
-            if (sourcePixel(bitmap, x, sourceRow))
-                glyph.bits[static_cast<std::size_t>(y * glyph.bytesPerRow() + x / 8)] |=
-                    static_cast<unsigned char>(0x80 >> (x % 8));
+            if (!sourcePixel(bitmap, x, sourceRow))
+                continue;
+            glyph.bits[static_cast<std::size_t>(y * glyph.bytesPerRow() + x / 8)] |=
+                static_cast<unsigned char>(0x80 >> (x % 8));
+            anyInk = true;
         }
+    }
+    if (!anyInk) {
+        // Some blank glyphs come with a token bitmap of empty pixels: only the pen moves.
+        const int advance = glyph.advance;
+        glyph = GlyphBitmap{};
+        glyph.advance = advance;
     }
     return true;
 }

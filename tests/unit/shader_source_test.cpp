@@ -1,0 +1,80 @@
+// Reading shader files: the size limit, missing and unreadable files, line ends.
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "gpu/shader_set.h"
+#include "support/test_files.h"
+
+using namespace testing_support;
+
+namespace {
+
+class ShaderSourceTest : public testing::Test {
+protected:
+    // What the log gained since the test began; the log file may already hold
+    // entries of earlier tests, or be emptied by the process's first entry.
+    std::string loggedSinceStart() const
+    {
+        const std::string now = readFile("Log.txt");
+        return now.size() >= logSizeAtStart_ ? now.substr(logSizeAtStart_) : now;
+    }
+
+    std::filesystem::path dir_ = makeTempDir("shader-source");
+    ScopedWorkingDirectory cwd_{dir_};
+    std::size_t logSizeAtStart_ = readFile("Log.txt").size();
+};
+
+// A valid-looking text of exactly `size` bytes whose last byte is '}'.
+std::string textOfSize(std::size_t size)
+{
+    std::string text = "// padding\n";
+    text.append(size - text.size() - 1, 'x');
+    text.push_back('}');
+    return text;
+}
+
+TEST_F(ShaderSourceTest, FileAtTheLimitIsReadWhole)
+{
+    writeFile("Shader/big.vsh", textOfSize(99'999));
+    const auto text = ShaderSet::readSource("Shader/big.vsh");
+    ASSERT_TRUE(text.has_value());
+    EXPECT_EQ(text->size(), 99'999u);
+    EXPECT_EQ(text->back(), '}');
+    EXPECT_EQ(loggedSinceStart(), "");
+}
+
+TEST_F(ShaderSourceTest, FileOverTheLimitIsRefusedByName)
+{
+    writeFile("Shader/huge.vsh", textOfSize(100'000));
+    EXPECT_FALSE(ShaderSet::readSource("Shader/huge.vsh").has_value());
+    EXPECT_EQ(loggedSinceStart(), "ERROR: Shaderfile larger than 99999 bytes: Shader/huge.vsh\n\n");
+
+    writeFile("Shader/huger.vsh", textOfSize(5'000'000));
+    EXPECT_FALSE(ShaderSet::readSource("Shader/huger.vsh").has_value());
+}
+
+TEST_F(ShaderSourceTest, MissingFileIsLoggedExactlyAsNamed)
+{
+    EXPECT_FALSE(ShaderSet::readSource("Shader/none.fsh").has_value());
+    EXPECT_EQ(loggedSinceStart(), "ERROR: Can't find shaderfile: Shader/none.fsh\n\n");
+}
+
+TEST_F(ShaderSourceTest, UnreadableFileAndNullNameGiveNoText)
+{
+    std::filesystem::create_directories("Shader/adir.vsh");
+    EXPECT_FALSE(ShaderSet::readSource("Shader/adir.vsh").has_value());
+    EXPECT_FALSE(ShaderSet::readSource(nullptr).has_value());
+    EXPECT_NE(loggedSinceStart().find("Shader/adir.vsh"), std::string::npos);
+}
+
+TEST_F(ShaderSourceTest, WindowsLineEndsArriveAsUnixOnes)
+{
+    writeFile("a.fsh", "void main()\r\n{\r\n}\r\nlone\rcr");
+    EXPECT_EQ(ShaderSet::readSource("a.fsh").value_or("?"), "void main()\n{\n}\nlone\rcr");
+    writeFile("empty.fsh", "");
+    EXPECT_EQ(ShaderSet::readSource("empty.fsh").value_or("?"), "");
+}
+
+} // namespace

@@ -1,0 +1,71 @@
+// Feeds arbitrary bytes to the camera path reader as a .wps file, then rides
+// the tour over what was read, checking that playback stays within the table.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+#include "camera/camera_path.h"
+#include "camera/waypoint_file.h"
+
+namespace {
+std::string scratchPath;
+
+void removeScratch() { unlink(scratchPath.c_str()); }
+
+const char* scratchFile()
+{
+    if (scratchPath.empty()) {
+        const char* dir = std::getenv("TMPDIR");
+        std::string pattern = std::string(dir && *dir ? dir : "/tmp") + "/verdal-wps-fuzz-XXXXXX";
+        const int fd = mkstemp(pattern.data());
+        if (fd < 0)
+            std::abort();
+        close(fd);
+        scratchPath = pattern;
+        std::atexit(removeScratch);
+    }
+    return scratchPath.c_str();
+}
+
+void require(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    std::FILE* file = std::fopen(scratchFile(), "wb");
+    if (!file)
+        return 0;
+    if (size > 0)
+        std::fwrite(data, 1, size, file);
+    std::fclose(file);
+
+    CameraTour tour;
+    // Path 2 stands where an earlier start-up left it, as after a fullscreen switch.
+    tour.paths[2].segment = size > 0 ? data[0] : 0;
+    tour.paths[2].t = 0.5f;
+    loadWaypoints(tour.paths[0], scratchFile());
+    loadWaypoints(tour.paths[2], scratchFile());
+    for (CameraPath& path : tour.paths) {
+        require(path.count <= CameraPath::capacity);
+        path.eye = path.waypoints[0].eye;
+        path.target = path.waypoints[0].target;
+    }
+
+    const float frames[] = {0.0f, 1.0f, 16.0f, 980.0f, 1960.0f, 5000.0f, 4294967295.0f};
+    for (int step = 0; step < 420; ++step) {
+        advanceTour(tour, frames[step % 7]);
+        require(tour.currentPath < CameraTour::pathCount);
+        const CameraPath& path = tour.currentView();
+        if (path.count > 0) {
+            require(path.segment < path.count);
+            require(path.t >= 0.0f && path.t < 0.98f);
+        }
+    }
+    return 0;
+}

@@ -1,5 +1,7 @@
 #include "demo/demo_state.h"
 
+#include "demo/instrumentation.h"
+
 // Defined in one place so they are constructed in this order before main runs.
 AppWindow* activeWindow = nullptr;
 KeyState* activeKeys = nullptr;
@@ -20,3 +22,5 @@ GLuint waterNormalMap[1] = {};
 GLuint crosshairTexture[1] = {};
 
 int32_t cameraMode = CameraMode::DemoTour;
+
+DemoInstrumentation demoInstrumentation;

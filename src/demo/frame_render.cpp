@@ -8,6 +8,7 @@
 #include "app/projection.h"
 #include "demo/demo_state.h"
 #include "demo/frame_update.h"
+#include "demo/instrumentation.h"
 #include "demo/texture_units.h"
 #include "demo/water_and_sky.h"
 
@@ -94,6 +95,7 @@ void endLitDrawing()
 
 void renderShadowMap()
 {
+    RenderPassScope scope("shadow");
     beginOffscreenPass(TargetSlot::ShadowMap);
     gluLookAt(Light::x, Light::y, Light::z, Light::centreX, Light::centreY, Light::centreZ, 0.0, 1.0, 0.0);
     glGetFloatv(GL_PROJECTION_MATRIX, lightProjection);
@@ -119,6 +121,7 @@ void renderShadowMap()
 
 void renderRefraction()
 {
+    RenderPassScope scope("refraction");
     beginOffscreenPass(TargetSlot::Refraction);
     setUpView();
     drawSky();
@@ -132,6 +135,7 @@ void renderRefraction()
 
 void renderReflection()
 {
+    RenderPassScope scope("reflection");
     beginOffscreenPass(TargetSlot::Reflection);
     setUpView();
     glPushMatrix();
@@ -153,6 +157,7 @@ void renderReflection()
 
 void renderScene()
 {
+    RenderPassScope scope("scene");
     beginOffscreenPass(TargetSlot::Scene);
     setUpView();
     drawSky();
@@ -169,6 +174,7 @@ void renderScene()
 
 void composeOntoWindow()
 {
+    RenderPassScope scope("composition");
     reshapeOrtho(screenWidth, screenHeight);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
@@ -216,6 +222,7 @@ void drawCrosshair()
 
 void drawOverlay()
 {
+    RenderPassScope scope("overlay");
     glDisable(GL_DEPTH_TEST);
     glPushMatrix();
     glLoadIdentity();

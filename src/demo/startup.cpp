@@ -5,6 +5,7 @@
 #include "app/frame_hooks.h"
 #include "demo/demo_state.h"
 #include "demo/frame_render.h"
+#include "demo/instrumentation.h"
 #include "gpu/gl_extensions.h"
 #include "gpu/log.h"
 #include "image/texture_makers.h"
@@ -122,16 +123,23 @@ bool initialize(AppWindow* window, KeyState* keys)
     activeKeys = keys;
     Log::instance()->write("Initializing...");
 
+    markStartupStep("render_targets");
     createRenderTargets();
+    markStartupStep("shaders");
     loadShaders();
+    markStartupStep("font");
     font.create("Courier New");
     GlExtensions::loadMultitextureAndBuffers();
+    markStartupStep("scenes");
     loadScenes();
+    markStartupStep("textures");
     loadSkyWaterAndCrosshair();
+    markStartupStep("state");
     setFixedState();
 
     camera.place(0.0f, 0.19f, 0.68f, 0.00001f, 0.19f, 1.0f, 0.0f, 1.0f, 0.0f);
 
+    markStartupStep("paths");
     Log::instance()->write("Reading Camera Waypoints...");
     loadTour(tour);
     cameraMode = CameraMode::DemoTour;
@@ -142,6 +150,7 @@ bool initialize(AppWindow* window, KeyState* keys)
         const GLubyte* text = gluErrorString(error);
         Log::instance()->write(text ? reinterpret_cast<const char*>(text) : "unknown OpenGL error");
     }
+    markStartupStep(nullptr);
     return true;
 }
 

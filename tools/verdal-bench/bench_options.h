@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// What a verdal-bench run was asked to do.
+struct BenchOptions {
+    int width = 1024;
+    int height = 768;
+    int frames = 300;           // used unless durationSeconds is set
+    double durationSeconds = 0; // wall-clock run time instead of a frame count
+    unsigned stepMilliseconds = 16;
+    bool flyMode = false;       // free fly from the start pose instead of the tour
+    std::vector<int> screenshotFrames;
+    std::string screenshotDir = ".";
+    std::string resultsFile;
+    std::string dataDir;        // the run directory; the current one if empty
+    bool glDebug = false;
+    bool passTimes = false;
+    bool help = false;
+    bool version = false;
+};
+
+// Fills options from the arguments; false with a message in `error` on a
+// usage error.
+bool parseBenchOptions(int argc, char** argv, BenchOptions& options, std::string& error);
+
+extern const char* const benchUsage;

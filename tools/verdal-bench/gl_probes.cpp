@@ -1,0 +1,117 @@
+#include "gl_probes.h"
+
+#include <string>
+#include <vector>
+
+#include "demo/instrumentation.h"
+#include "gpu/gl_headers.h"
+#include "gpu/log.h"
+#include "platform/platform.h"
+
+namespace {
+
+uint64_t debugErrors = 0;
+
+void GLAPIENTRY onDebugMessage(GLenum source, GLenum type, GLuint id, GLenum severity, GLsizei length,
+                               const GLchar* message, const void*)
+{
+    (void)source;
+    (void)severity;
+    if (type == GL_DEBUG_TYPE_ERROR)
+        ++debugErrors;
+    std::string text = "GL debug message " + std::to_string(id) + ": ";
+    text.append(message, length >= 0 ? static_cast<size_t>(length) : std::char_traits<char>::length(message));
+    Log::instance()->write(text);
+}
+
+PFNGLGENQUERIESPROC genQueries = nullptr;
+PFNGLDELETEQUERIESPROC deleteQueries = nullptr;
+PFNGLBEGINQUERYPROC beginQuery = nullptr;
+PFNGLENDQUERYPROC endQuery = nullptr;
+PFNGLGETQUERYOBJECTUI64VPROC getQueryResult = nullptr;
+
+struct PendingQuery {
+    std::string pass;
+    GLuint query;
+};
+std::vector<PendingQuery> pending;
+std::vector<GLuint> freeQueries;
+std::map<std::string, double> totals;
+std::map<std::string, int> runs;
+std::map<std::string, double> averages;
+
+void passBegins(const char* pass)
+{
+    GLuint query = 0;
+    if (!freeQueries.empty()) {
+        query = freeQueries.back();
+        freeQueries.pop_back();
+    } else {
+        genQueries(1, &query);
+    }
+    beginQuery(GL_TIME_ELAPSED, query);
+    pending.push_back({pass, query});
+}
+
+void passEnds(const char*)
+{
+    endQuery(GL_TIME_ELAPSED);
+}
+
+} // namespace
+
+bool enableGlDebugOutput()
+{
+    auto callback = reinterpret_cast<PFNGLDEBUGMESSAGECALLBACKPROC>(
+        platform::getGlProcAddress("glDebugMessageCallback"));
+    if (!callback)
+        return false;
+    glEnable(GL_DEBUG_OUTPUT);
+    glEnable(GL_DEBUG_OUTPUT_SYNCHRONOUS);
+    callback(onDebugMessage, nullptr);
+    return true;
+}
+
+uint64_t glDebugErrorCount() { return debugErrors; }
+
+bool enablePassTimers()
+{
+    genQueries = reinterpret_cast<PFNGLGENQUERIESPROC>(platform::getGlProcAddress("glGenQueries"));
+    deleteQueries = reinterpret_cast<PFNGLDELETEQUERIESPROC>(platform::getGlProcAddress("glDeleteQueries"));
+    beginQuery = reinterpret_cast<PFNGLBEGINQUERYPROC>(platform::getGlProcAddress("glBeginQuery"));
+    endQuery = reinterpret_cast<PFNGLENDQUERYPROC>(platform::getGlProcAddress("glEndQuery"));
+    getQueryResult = reinterpret_cast<PFNGLGETQUERYOBJECTUI64VPROC>(
+        platform::getGlProcAddress("glGetQueryObjectui64v"));
+    if (!genQueries || !deleteQueries || !beginQuery || !endQuery || !getQueryResult)
+        return false;
+    demoInstrumentation.passBegins = passBegins;
+    demoInstrumentation.passEnds = passEnds;
+    return true;
+}
+
+void collectPassTimes()
+{
+    for (const PendingQuery& query : pending) {
+        GLuint64 nanoseconds = 0;
+        getQueryResult(query.query, GL_QUERY_RESULT, &nanoseconds);
+        totals[query.pass] += static_cast<double>(nanoseconds) / 1e6;
+        runs[query.pass] += 1;
+        averages[query.pass] = totals[query.pass] / runs[query.pass];
+        freeQueries.push_back(query.query);
+    }
+    pending.clear();
+}
+
+void releasePassTimers()
+{
+    if (!deleteQueries)
+        return;
+    collectPassTimes();
+    if (!freeQueries.empty())
+        deleteQueries(static_cast<GLsizei>(freeQueries.size()), freeQueries.data());
+    freeQueries.clear();
+    demoInstrumentation.passBegins = nullptr;
+    demoInstrumentation.passEnds = nullptr;
+}
+
+const std::map<std::string, double>& passMilliseconds() { return averages; }

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+// GL debug output (KHR_debug) into the log, counting the errors it reports.
+// False when the driver offers no debug output.
+bool enableGlDebugOutput();
+uint64_t glDebugErrorCount();
+
+// GPU time per render pass, from timer queries around each pass. Only
+// installed when asked for, so a normal frame makes no extra queries.
+bool enablePassTimers();
+// Collects the frame's query results (waits for them); call after each frame.
+void collectPassTimes();
+void releasePassTimers();
+// Average milliseconds per pass over the frames that ran it.
+const std::map<std::string, double>& passMilliseconds();

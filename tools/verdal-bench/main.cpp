@@ -1,0 +1,225 @@
+// verdal-bench: the demo's start-up, update and render without a display and
+// without a user, at a fixed time step, reporting what it measured.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/app_window.h"
+#include "app/entry.h"
+#include "app/frame_hooks.h"
+#include "bench_options.h"
+#include "camera/mouse_screen.h"
+#include "demo/demo_state.h"
+#include "demo/instrumentation.h"
+#include "frame_statistics.h"
+#include "gl_probes.h"
+#include "platform/headless_context.h"
+#include "platform/platform.h"
+#include "png_file.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double millisecondsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// The fixed-step clock the free-fly camera's timer reads.
+uint32_t simulatedMilliseconds = 0;
+uint32_t simulatedClock() { return simulatedMilliseconds; }
+
+int messageBoxes = 0;
+platform::MessageBoxResult reportBox(const char* text, const char* caption, platform::MessageBoxStyle)
+{
+    ++messageBoxes;
+    std::fprintf(stderr, "verdal-bench: %s: %s\n", caption, text);
+    return platform::MessageBoxResult::No;
+}
+
+// Start-up steps in the order they ran, with their durations.
+std::vector<std::pair<std::string, double>> startupSteps;
+Clock::time_point stepStart;
+void onStartupStep(const char* step)
+{
+    if (!startupSteps.empty())
+        startupSteps.back().second = millisecondsSince(stepStart);
+    if (step)
+        startupSteps.emplace_back(step, 0.0);
+    stepStart = Clock::now();
+}
+
+// The summary: printed as "key: value" lines and, if asked, as JSON.
+std::vector<std::pair<std::string, std::string>> summary;
+void report(const std::string& key, const std::string& value) { summary.emplace_back(key, value); }
+void report(const std::string& key, double value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2f", value);
+    report(key, std::string(text));
+}
+
+bool writeJson(const std::string& path)
+{
+    std::ofstream out(path);
+    out << "{\n";
+    for (size_t i = 0; i < summary.size(); ++i) {
+        const auto& [key, value] = summary[i];
+        const bool numeric = !value.empty()
+            && value.find_first_not_of("0123456789.-") == std::string::npos;
+        out << "  \"" << key << "\": ";
+        if (numeric) {
+            out << value;
+        } else {
+            out << '"';
+            for (char c : value)
+                out << (c == '"' || c == '\\' ? std::string("\\") + c : std::string(1, c));
+            out << '"';
+        }
+        out << (i + 1 < summary.size() ? ",\n" : "\n");
+    }
+    out << "}\n";
+    return static_cast<bool>(out);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    BenchOptions options;
+    std::string error;
+    if (!parseBenchOptions(argc, argv, options, error)) {
+        std::fprintf(stderr, "verdal-bench: %s\n%s", error.c_str(), benchUsage);
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(benchUsage, stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("verdal-bench %s\n", VERDAL_VERSION);
+        return 0;
+    }
+    if (!options.dataDir.empty()) {
+        std::error_code ec;
+        std::filesystem::current_path(options.dataDir, ec);
+        if (ec) {
+            std::fprintf(stderr, "verdal-bench: cannot enter %s: %s\n", options.dataDir.c_str(),
+                         ec.message().c_str());
+            return 1;
+        }
+    }
+
+    screenWidth = mouseScreenWidth = options.width;
+    screenHeight = mouseScreenHeight = options.height;
+    platform::setMessageBoxHandler(reportBox);
+    platform::setClockSource(simulatedClock);
+
+    platform::HeadlessContext* context = platform::createHeadlessContext(options.width, options.height);
+    if (!context) {
+        std::fprintf(stderr, "verdal-bench: no headless OpenGL context\n");
+        return 1;
+    }
+    bool ok = true;
+    if (options.glDebug && !enableGlDebugOutput()) {
+        std::fprintf(stderr, "verdal-bench: the driver offers no debug output\n");
+        ok = false;
+    }
+
+    KeyState keys{};
+    AppWindow window{};
+    window.keys = &keys;
+    window.width = options.width;
+    window.height = options.height;
+    window.bitsPerPixel = 32;
+    window.isVisible = 1;
+
+    demoInstrumentation.stepBegins = onStartupStep;
+    const Clock::time_point startupStart = Clock::now();
+    const bool started = initialize(&window, &keys);
+    const double startupMs = millisecondsSince(startupStart);
+    demoInstrumentation.stepBegins = nullptr;
+    if (!started)
+        ok = false;
+    if (options.flyMode)
+        cameraMode = CameraMode::FreeFly;
+    if (options.passTimes && !enablePassTimers()) {
+        std::fprintf(stderr, "verdal-bench: the driver offers no timer queries\n");
+        ok = false;
+    }
+
+    std::vector<double> frameTimes;
+    std::vector<std::string> screenshots;
+    const Clock::time_point runStart = Clock::now();
+    for (int frame = 1;; ++frame) {
+        if (options.durationSeconds > 0 ? millisecondsSince(runStart) >= options.durationSeconds * 1000.0
+                                        : frame > options.frames)
+            break;
+        const Clock::time_point frameStart = Clock::now();
+        simulatedMilliseconds += options.stepMilliseconds;
+        update(options.stepMilliseconds);
+        render();
+        platform::swapHeadlessBuffers(context);
+        glFinish();
+        frameTimes.push_back(millisecondsSince(frameStart));
+        if (options.passTimes)
+            collectPassTimes();
+        if (std::find(options.screenshotFrames.begin(), options.screenshotFrames.end(), frame)
+            != options.screenshotFrames.end()) {
+            char name[64];
+            std::snprintf(name, sizeof name, "frame-%06d.png", frame);
+            const std::string path = (std::filesystem::absolute(options.screenshotDir) / name).string();
+            if (saveFramebufferPng(path, options.width, options.height)) {
+                screenshots.push_back(path);
+            } else {
+                std::fprintf(stderr, "verdal-bench: cannot write %s\n", path.c_str());
+                ok = false;
+            }
+        }
+    }
+    if (options.passTimes)
+        releasePassTimers();
+    deinitialize();
+    platform::destroyHeadlessContext(context);
+
+    const FrameStatistics stats = summarizeFrameTimes(frameTimes);
+    report("size", std::to_string(options.width) + "x" + std::to_string(options.height));
+    report("mode", options.flyMode ? "fly" : "demo");
+    report("step_ms", std::to_string(options.stepMilliseconds));
+    report("startup_ms", startupMs);
+    for (const auto& [step, ms] : startupSteps)
+        report("startup_" + step + "_ms", ms);
+    report("frames", std::to_string(frameTimes.size()));
+    report("fps_average", stats.averageFps);
+    report("frame_ms_p50", stats.p50);
+    report("frame_ms_p95", stats.p95);
+    report("frame_ms_p99", stats.p99);
+    report("fps_1pct_low", stats.onePercentLowFps);
+    if (options.passTimes) {
+        for (const auto& [pass, ms] : passMilliseconds())
+            report("pass_ms_" + pass, ms);
+    }
+    if (options.glDebug)
+        report("gl_errors", std::to_string(glDebugErrorCount()));
+    report("message_boxes", std::to_string(messageBoxes));
+    for (size_t i = 0; i < screenshots.size(); ++i)
+        report("screenshot_" + std::to_string(i + 1), screenshots[i]);
+    if (options.glDebug && glDebugErrorCount() > 0)
+        ok = false;
+    report("result", ok ? "ok" : "failed");
+
+    for (const auto& [key, value] : summary)
+        std::printf("%s: %s\n", key.c_str(), value.c_str());
+    if (!options.resultsFile.empty() && !writeJson(options.resultsFile)) {
+        std::fprintf(stderr, "verdal-bench: cannot write %s\n", options.resultsFile.c_str());
+        ok = false;
+    }
+    return ok ? 0 : 1;
+}

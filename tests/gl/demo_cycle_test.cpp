@@ -1,0 +1,270 @@
+// The whole demo in the headless context: start-up, frames and teardown, run
+// on the data the build generated. Window cycles are repeated as a fullscreen
+// switch repeats them.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/app_window.h"
+#include "app/entry.h"
+#include "app/frame_hooks.h"
+#include "camera/mouse_screen.h"
+#include "demo/demo_state.h"
+#include "demo/frame_render.h"
+#include "demo/frame_update.h"
+#include "gpu/gl_extensions.h"
+#include "platform/platform.h"
+#include "support/test_files.h"
+
+using namespace testing_support;
+
+namespace {
+
+// Every GL name of each kind that is alive, probed over a generous range.
+struct LiveObjects {
+    std::set<GLuint> textures, buffers, framebuffers, renderbuffers, lists, programObjects;
+    bool operator==(const LiveObjects&) const = default;
+};
+
+LiveObjects liveObjects()
+{
+    auto isProgram = reinterpret_cast<PFNGLISPROGRAMPROC>(platform::getGlProcAddress("glIsProgram"));
+    auto isShader = reinterpret_cast<PFNGLISSHADERPROC>(platform::getGlProcAddress("glIsShader"));
+    auto isBuffer = reinterpret_cast<PFNGLISBUFFERPROC>(platform::getGlProcAddress("glIsBuffer"));
+    LiveObjects live;
+    for (GLuint name = 1; name < 3000; ++name) {
+        if (glIsTexture(name))
+            live.textures.insert(name);
+        if (isBuffer(name))
+            live.buffers.insert(name);
+        if (glIsList(name))
+            live.lists.insert(name);
+        if (name < 300) {
+            if (GlExtensions::glIsFramebufferEXT(name))
+                live.framebuffers.insert(name);
+            if (GlExtensions::glIsRenderbufferEXT(name))
+                live.renderbuffers.insert(name);
+            if (isProgram(name) || isShader(name))
+                live.programObjects.insert(name);
+        }
+    }
+    return live;
+}
+
+// The log's lines that tell the story of a start-up, in order: progress
+// lines, framebuffer status and shader reports (their driver text cut off).
+std::vector<std::string> storyLines(const std::string& log)
+{
+    static const std::regex story(
+        R"(^(Initializing\.\.\.|Creating Render Targets\.\.\.|Loading Shaders\.\.\.|Loading Scene\.\.\.|)"
+        R"(Creating Sky Box Textures\.\.\.|Reading Camera Waypoints\.\.\.|DeInitializing\.\.\.|)"
+        R"(Framebuffer Complete|Shader Validation ID: \d+:|.*Error.*|.*ERROR.*))");
+    std::vector<std::string> lines;
+    std::istringstream in(log);
+    std::string line;
+    std::smatch match;
+    while (std::getline(in, line))
+        if (std::regex_search(line, match, story))
+            lines.push_back(match[1]);
+    return lines;
+}
+
+std::vector<std::string> expectedStartUp()
+{
+    std::vector<std::string> lines{"Initializing...", "Creating Render Targets..."};
+    lines.insert(lines.end(), 5, "Framebuffer Complete");
+    lines.push_back("Loading Shaders...");
+    for (int slot = 0; slot < 7; ++slot)
+        lines.push_back("Shader Validation ID: " + std::to_string(slot) + ":");
+    lines.insert(lines.end(), {"Loading Scene...", "Creating Sky Box Textures...", "Reading Camera Waypoints..."});
+    return lines;
+}
+
+GLuint boundTexture(GLenum unit, GLenum binding)
+{
+    GlExtensions::glActiveTextureARB(unit);
+    GLint name = 0;
+    glGetIntegerv(binding, &name);
+    GlExtensions::glActiveTextureARB(GL_TEXTURE0_ARB);
+    return static_cast<GLuint>(name);
+}
+
+std::vector<float> shadowMapDepths()
+{
+    glBindTexture(GL_TEXTURE_2D, renderTargets.texture(TargetSlot::ShadowMap));
+    std::vector<float> depths(2048u * 2048u);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT, GL_FLOAT, depths.data());
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return depths;
+}
+
+struct Rgb {
+    int r, g, b;
+};
+
+std::vector<unsigned char> windowPixels(int size)
+{
+    std::vector<unsigned char> pixels(static_cast<size_t>(size) * size * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, size, size, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+Rgb at(const std::vector<unsigned char>& pixels, int size, int x, int yFromTop)
+{
+    const size_t i = (static_cast<size_t>(size - 1 - yFromTop) * size + x) * 3;
+    return {pixels[i], pixels[i + 1], pixels[i + 2]};
+}
+
+uint64_t debugErrors = 0;
+void GLAPIENTRY countErrors(GLenum, GLenum type, GLuint, GLenum, GLsizei, const GLchar*, const void*)
+{
+    if (type == GL_DEBUG_TYPE_ERROR)
+        ++debugErrors;
+}
+
+class DemoCycleTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        const char* runDir = std::getenv("VERDAL_RUN_DIR");
+        ASSERT_NE(runDir, nullptr) << "VERDAL_RUN_DIR names the generated data";
+        dir_ = makeTempDir("demo");
+        for (const char* sub : {"Scene", "Shader", "Textures"})
+            std::filesystem::create_directory_symlink(std::filesystem::path(runDir) / sub, dir_ / sub);
+        cwd_ = std::make_unique<ScopedWorkingDirectory>(dir_);
+        recordMessageBoxes();
+        screenWidth = mouseScreenWidth = 256;
+        screenHeight = mouseScreenHeight = 256;
+        window_.keys = &keys_;
+        window_.width = 256;
+        window_.height = 256;
+        auto callback = reinterpret_cast<PFNGLDEBUGMESSAGECALLBACKPROC>(
+            platform::getGlProcAddress("glDebugMessageCallback"));
+        ASSERT_NE(callback, nullptr);
+        glEnable(GL_DEBUG_OUTPUT);
+        glEnable(GL_DEBUG_OUTPUT_SYNCHRONOUS);
+        callback(countErrors, nullptr);
+        debugErrors = 0;
+        while (glGetError() != GL_NO_ERROR) {
+        }
+        GlExtensions::loadFramebufferObject();
+        before_ = liveObjects();
+    }
+    void TearDown() override
+    {
+        glDisable(GL_DEBUG_OUTPUT);
+        cwd_.reset();
+        screenWidth = mouseScreenWidth = 1024;
+        screenHeight = mouseScreenHeight = 768;
+        std::filesystem::remove_all(dir_);
+    }
+    std::string log() { return readFile(dir_ / "Log.txt"); }
+
+    void runFrame()
+    {
+        update(16);
+        render();
+        glFinish();
+        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    }
+
+    std::filesystem::path dir_;
+    std::unique_ptr<ScopedWorkingDirectory> cwd_;
+    AppWindow window_{};
+    KeyState keys_{};
+    LiveObjects before_;
+};
+
+} // namespace
+
+TEST_F(DemoCycleTest, StartUpLogsItsStepsLeavesTheSkyAndTheLightProgramBoundAndTeardownFreesAll)
+{
+    std::filesystem::remove(dir_ / "Log.txt");
+    ASSERT_TRUE(initialize(&window_, &keys_));
+    EXPECT_EQ(storyLines(log()), expectedStartUp()) << log();
+    EXPECT_TRUE(recordedBoxes().empty());
+
+    EXPECT_NE(skyCubeMap[0], 0u);
+    EXPECT_EQ(boundTexture(GL_TEXTURE0_ARB, GL_TEXTURE_BINDING_CUBE_MAP), skyCubeMap[0]);
+    GLint current = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &current);
+    EXPECT_EQ(static_cast<GLhandleARB>(current), shaders.program(ProgramSlot::ShadowDepth));
+    EXPECT_NE(current, 0);
+    EXPECT_GT(mainScene.groupCount(), 4);
+    EXPECT_EQ(cameraMode, CameraMode::DemoTour);
+    EXPECT_EQ(tour.currentPath, 0u);
+    EXPECT_NE(liveObjects(), before_);
+
+    deinitialize();
+    EXPECT_EQ(liveObjects(), before_);
+
+    // A fullscreen switch runs start-up again on the same objects.
+    ASSERT_TRUE(initialize(&window_, &keys_));
+    auto expected = expectedStartUp();
+    auto twice = expected;
+    twice.push_back("DeInitializing...");
+    twice.insert(twice.end(), expected.begin(), expected.end());
+    EXPECT_EQ(storyLines(log()), twice);
+    EXPECT_EQ(boundTexture(GL_TEXTURE0_ARB, GL_TEXTURE_BINDING_CUBE_MAP), skyCubeMap[0]);
+    deinitialize();
+    EXPECT_EQ(liveObjects(), before_);
+    EXPECT_EQ(debugErrors, 0u);
+}
+
+TEST_F(DemoCycleTest, TheFirstFrameAloneRendersTheShadowMapAndFramesShowSkyGroundAndOverlay)
+{
+    ASSERT_TRUE(initialize(&window_, &keys_));
+    runFrame();
+    const std::vector<float> shadow = shadowMapDepths();
+    size_t covered = 0;
+    for (float depth : shadow)
+        covered += depth < 1.0f;
+    EXPECT_GT(covered, shadow.size() / 4) << "the scenery should fill much of the light's view";
+
+    // Later frames only sample the shadow map.
+    shadowMapPending = false;
+    runFrame();
+    runFrame();
+    EXPECT_TRUE(shadowMapDepths() == shadow);
+
+    // The scene image: sky above, ground below, and its alpha carries blur.
+    glBindTexture(GL_TEXTURE_2D, renderTargets.texture(TargetSlot::Scene));
+    std::vector<unsigned char> scene(1024u * 1024u * 4);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, scene.data());
+    glBindTexture(GL_TEXTURE_2D, 0);
+    auto scenePixel = [&](int x, int yFromTop) {
+        const size_t i = (static_cast<size_t>(1023 - yFromTop) * 1024 + x) * 4;
+        return Rgb{scene[i], scene[i + 1], scene[i + 2]};
+    };
+    const Rgb sky = scenePixel(512, 10);
+    EXPECT_GT(sky.b, sky.r) << "the top of the picture is sky";
+    const Rgb ground = scenePixel(512, 1013);
+    EXPECT_GT(ground.g, ground.b) << "the bottom of the start view is meadow";
+
+    // The window: the composed picture with the overlay on top.
+    const auto pixels = windowPixels(256);
+    std::set<int> colours;
+    bool overlayText = false;
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 256; ++x) {
+            const Rgb p = at(pixels, 256, x, y);
+            colours.insert(p.r << 16 | p.g << 8 | p.b);
+            if (y < 40 && x < 128 && p.r > 230 && p.g > 100 && p.g < 160 && p.b < 60)
+                overlayText = true;
+        }
+    EXPECT_GT(colours.size(), 500u) << "the window shows a picture, not a flat colour";
+    EXPECT_TRUE(overlayText) << "the frame counter is printed at the top left in orange";
+    const Rgb top = at(pixels, 256, 128, 60);
+    EXPECT_GT(top.b, top.r) << "sky in the window";
+
+    deinitialize();
+    EXPECT_EQ(liveObjects(), before_);
+    EXPECT_EQ(debugErrors, 0u);
+}

@@ -14,6 +14,7 @@ const char* const benchUsage =
     "  --duration S          render for S seconds of wall-clock time instead\n"
     "  --step-ms MS          elapsed time handed to each frame's update (default 16)\n"
     "  --mode demo|fly       the demo tour (default) or free fly from the start pose\n"
+    "  --path 0|1|2          the tour path to start on (default 0)\n"
     "  --screenshot-at LIST  comma-separated frame numbers (1-based) to save as PNG\n"
     "  --screenshot-dir DIR  where screenshots go (default: .)\n"
     "  --results FILE.json   also write the figures as JSON\n"
@@ -122,6 +123,13 @@ bool parseBenchOptions(int argc, char** argv, BenchOptions& options, std::string
                 options.flyMode = std::strcmp(v, "fly") == 0;
             } else {
                 error = "--mode wants demo or fly, not " + std::string(v);
+                return false;
+            }
+        } else if (name == "--path") {
+            if (!(v = value()))
+                return false;
+            if (!parseNumber(v, options.tourPath) || options.tourPath < 0 || options.tourPath > 2) {
+                error = "--path wants 0, 1 or 2, not " + std::string(v);
                 return false;
             }
         } else if (name == "--screenshot-at") {

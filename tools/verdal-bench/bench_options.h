@@ -11,6 +11,7 @@ struct BenchOptions {
     double durationSeconds = 0; // wall-clock run time instead of a frame count
     unsigned stepMilliseconds = 16;
     bool flyMode = false;       // free fly from the start pose instead of the tour
+    int tourPath = 0;           // the path the tour starts on, 0..2
     std::vector<int> screenshotFrames;
     std::string screenshotDir = ".";
     std::string resultsFile;

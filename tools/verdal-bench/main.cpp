@@ -150,6 +150,7 @@ int main(int argc, char** argv)
         ok = false;
     if (options.flyMode)
         cameraMode = CameraMode::FreeFly;
+    tour.currentPath = static_cast<uint32_t>(options.tourPath);
     if (options.passTimes && !enablePassTimers()) {
         std::fprintf(stderr, "verdal-bench: the driver offers no timer queries\n");
         ok = false;
@@ -192,6 +193,7 @@ int main(int argc, char** argv)
     const FrameStatistics stats = summarizeFrameTimes(frameTimes);
     report("size", std::to_string(options.width) + "x" + std::to_string(options.height));
     report("mode", options.flyMode ? "fly" : "demo");
+    report("path", std::to_string(options.tourPath));
     report("step_ms", std::to_string(options.stepMilliseconds));
     report("startup_ms", startupMs);
     for (const auto& [step, ms] : startupSteps)

@@ -17,6 +17,7 @@ varying float eyeDepth;
 
 const float focusDistance = 1.0;
 const float focusRange = 2.5;
+const vec3 deepWater = vec3(0.04, 0.17, 0.2);
 
 void main()
 {
@@ -32,7 +33,10 @@ void main()
     vec2 shift = wave.xy * 0.025;
 
     vec3 reflection = texture2D(cube, clamp(screen + shift, 0.002, 0.998)).rgb;
-    vec3 refraction = texture2D(refractionMap, clamp(screen - shift * 0.6, 0.002, 0.998)).rgb;
+    vec4 below = texture2D(refractionMap, clamp(screen - shift * 0.6, 0.002, 0.998));
+    // The refraction image holds scenery with alpha 1; where it shows only sky
+    // or background, the water is deep enough to hide the bottom.
+    vec3 refraction = mix(deepWater, below.rgb, step(0.9, below.a));
 
     vec3 v = normalize(toEye);
     vec3 n = normalize(normalize(surfaceNormal) + vec3(wave.x, 0.0, wave.y) * 0.15);

@@ -15,5 +15,6 @@ bool enablePassTimers();
 // Collects the frame's query results (waits for them); call after each frame.
 void collectPassTimes();
 void releasePassTimers();
-// Average milliseconds per pass over the frames that ran it.
+// Average milliseconds per pass over the frames that ran it; -1 for a pass
+// the driver gave no believable time for.
 const std::map<std::string, double>& passMilliseconds();

@@ -206,7 +206,10 @@ int main(int argc, char** argv)
     report("fps_1pct_low", stats.onePercentLowFps);
     if (options.passTimes) {
         for (const auto& [pass, ms] : passMilliseconds())
-            report("pass_ms_" + pass, ms);
+            if (ms >= 0)
+                report("pass_ms_" + pass, ms);
+            else
+                report("pass_ms_" + pass, std::string("n/a"));
     }
     if (options.glDebug)
         report("gl_errors", std::to_string(glDebugErrorCount()));

@@ -62,6 +62,9 @@ GLint renderbufferParameter(GLuint renderbuffer, GLenum name)
     return value;
 }
 
+// Each test runs in a fresh directory, so the log holds only its own entries.
+std::string logged() { return readFile("Log.txt"); }
+
 std::string repeated(const std::string& entry, int times)
 {
     std::string text;
@@ -72,8 +75,6 @@ std::string repeated(const std::string& entry, int times)
 
 class RenderTargetsTest : public testing::Test {
 protected:
-    void SetUp() override { logSizeAtStart_ = readFile("Log.txt").size(); }
-
     void TearDown() override
     {
         targets_.unbind();
@@ -86,15 +87,8 @@ protected:
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
 
-    std::string loggedSinceStart() const
-    {
-        const std::string now = readFile("Log.txt");
-        return now.size() >= logSizeAtStart_ ? now.substr(logSizeAtStart_) : now;
-    }
-
     std::filesystem::path dir_ = makeTempDir("targets");
     ScopedWorkingDirectory cwd_{dir_};
-    std::size_t logSizeAtStart_ = 0;
     RenderTargets targets_;
 };
 
@@ -106,7 +100,7 @@ TEST_F(RenderTargetsTest, TheDemosTargetsAreCompleteAndLogSo)
     EXPECT_TRUE(targets_.create(2, 512, RenderTargets::KindRgba));
     EXPECT_TRUE(targets_.create(4, 512, RenderTargets::KindRgba));
     EXPECT_TRUE(targets_.create(3, 2048, RenderTargets::KindRgba));
-    EXPECT_EQ(loggedSinceStart(), repeated("Framebuffer Complete\n\n", 5));
+    EXPECT_EQ(logged(), repeated("Framebuffer Complete\n\n", 5));
 
     // What create leaves bound: the last texture and renderbuffer, framebuffer 0.
     EXPECT_EQ(integer(GL_TEXTURE_BINDING_2D), static_cast<GLint>(targets_.texture(3)));
@@ -158,7 +152,7 @@ TEST_F(RenderTargetsTest, TheOtherKindsHaveTheirFormatsAndWraps)
     ASSERT_TRUE(targets_.create(0, 64, RenderTargets::KindRgb));
     ASSERT_TRUE(targets_.create(1, 64, RenderTargets::KindRgbFloat));
     ASSERT_TRUE(targets_.create(2, 64, RenderTargets::KindRgbaFloat));
-    EXPECT_EQ(loggedSinceStart(), repeated("Framebuffer Complete\n\n", 3));
+    EXPECT_EQ(logged(), repeated("Framebuffer Complete\n\n", 3));
 
     EXPECT_EQ(texParameter(targets_.texture(0), GL_TEXTURE_WRAP_S), GL_CLAMP_TO_EDGE);
     EXPECT_EQ(texLevelParameter(targets_.texture(0), GL_TEXTURE_ALPHA_SIZE), 0);
@@ -256,7 +250,7 @@ TEST_F(RenderTargetsTest, SlotsOutsideTheTableAreIgnored)
     EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING_EXT), 0);
     EXPECT_EQ(targets_.texture(-1), 0u);
     EXPECT_EQ(targets_.size(2), 0);
-    EXPECT_EQ(loggedSinceStart(), "");
+    EXPECT_EQ(logged(), "");
 }
 
 TEST_F(RenderTargetsTest, AGlErrorIsLoggedByItsTextAndFailsCreate)
@@ -264,7 +258,7 @@ TEST_F(RenderTargetsTest, AGlErrorIsLoggedByItsTextAndFailsCreate)
     ASSERT_TRUE(targets_.init(1));
     const GLint tooLarge = integer(GL_MAX_TEXTURE_SIZE) * 2;
     EXPECT_FALSE(targets_.create(0, tooLarge, RenderTargets::KindRgba));
-    const std::string log = loggedSinceStart();
+    const std::string log = logged();
     const std::string errorEntry = std::string(reinterpret_cast<const char*>(gluErrorString(GL_INVALID_VALUE))) + "\n\n";
     ASSERT_GE(log.size(), errorEntry.size());
     EXPECT_EQ(log.substr(log.size() - errorEntry.size()), errorEntry) << log;
@@ -286,7 +280,7 @@ TEST_F(RenderTargetsTest, WithoutFramebufferObjectsNothingIsBuilt)
     targets_.bind(0);
     targets_.unbind();
     targets_.release();
-    EXPECT_EQ(loggedSinceStart(), "Error: EXT_framebuffer_object not supported!\n\n");
+    EXPECT_EQ(logged(), "Error: EXT_framebuffer_object not supported!\n\n");
 
     ASSERT_TRUE(GlExtensions::loadFramebufferObject());
 }

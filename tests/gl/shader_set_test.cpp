@@ -46,6 +46,9 @@ int buildEntries(const std::string& log)
         + occurrences(log, "Shader Linker Error! ID: ") + occurrences(log, "Shader Validation ID: ");
 }
 
+// Each test runs in a fresh directory, so the log holds only its own entries.
+std::string logged() { return readFile("Log.txt"); }
+
 GLint objectParameter(GLhandleARB object, GLenum name)
 {
     GLint value = -1;
@@ -70,7 +73,6 @@ protected:
         writeFile("Shader/broken.vsh", brokenSource);
         writeFile("Shader/broken.fsh", brokenSource);
         writeFile("Shader/unresolved.vsh", unresolvedVertex);
-        logSizeAtStart_ = readFile("Log.txt").size();
     }
 
     void TearDown() override
@@ -80,15 +82,8 @@ protected:
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
 
-    std::string loggedSinceStart() const
-    {
-        const std::string now = readFile("Log.txt");
-        return now.size() >= logSizeAtStart_ ? now.substr(logSizeAtStart_) : now;
-    }
-
     std::filesystem::path dir_ = makeTempDir("shaders");
     ScopedWorkingDirectory cwd_{dir_};
-    std::size_t logSizeAtStart_ = 0;
     ShaderSet shaders_;
 };
 
@@ -97,7 +92,7 @@ TEST_F(ShaderSetTest, CleanPairLogsOnlyItsValidationAndStaysCurrent)
     shaders_.allocate(3);
     shaders_.load(2, "Shader/good.vsh", "Shader/good.fsh");
 
-    const std::string log = loggedSinceStart();
+    const std::string log = logged();
     EXPECT_EQ(log.rfind("Shader Validation ID: 2: ", 0), 0u) << log;
     EXPECT_EQ(buildEntries(log), 1) << log;
     EXPECT_EQ(log.substr(log.size() - 2), "\n\n");
@@ -111,7 +106,7 @@ TEST_F(ShaderSetTest, VertexErrorIsReportedAloneAndTheFragmentShaderNeverCompile
     shaders_.allocate(1);
     shaders_.load(0, "Shader/broken.vsh", "Shader/good.fsh");
 
-    const std::string log = loggedSinceStart();
+    const std::string log = logged();
     ASSERT_EQ(log.rfind("VS Compiling Error! ID: 0: ", 0), 0u) << log;
     EXPECT_GT(log.size(), std::string("VS Compiling Error! ID: 0: \n\n").size()) << "driver's log missing";
     EXPECT_EQ(buildEntries(log), 1) << log;
@@ -125,14 +120,14 @@ TEST_F(ShaderSetTest, FragmentAndLinkFailuresStopTheirSlotsBuild)
 {
     shaders_.allocate(2);
     shaders_.load(0, "Shader/good.vsh", "Shader/broken.fsh");
-    std::string log = loggedSinceStart();
+    std::string log = logged();
     EXPECT_EQ(log.rfind("PS Compiling Error! ID: 0: ", 0), 0u) << log;
     EXPECT_EQ(buildEntries(log), 1) << log;
     EXPECT_EQ(objectParameter(shaders_.program(0), GL_OBJECT_ATTACHED_OBJECTS_ARB), 0);
 
-    logSizeAtStart_ = readFile("Log.txt").size();
+    std::filesystem::remove("Log.txt");
     shaders_.load(1, "Shader/unresolved.vsh", "Shader/good.fsh");
-    log = loggedSinceStart();
+    log = logged();
     EXPECT_EQ(log.rfind("Shader Linker Error! ID: 1: ", 0), 0u) << log;
     EXPECT_NE(log.find("helper"), std::string::npos) << "the linker's own words: " << log;
     EXPECT_EQ(buildEntries(log), 1) << log;
@@ -144,7 +139,7 @@ TEST_F(ShaderSetTest, MissingFilesAreNamedFragmentFirstAndTheSlotStillBuilds)
     shaders_.allocate(1);
     shaders_.load(0, "Shader/none.vsh", "Shader/none.fsh");
 
-    const std::string log = loggedSinceStart();
+    const std::string log = logged();
     const std::string expectedStart =
         "ERROR: Can't find shaderfile: Shader/none.fsh\n\nERROR: Can't find shaderfile: Shader/none.vsh\n\n";
     ASSERT_EQ(log.rfind(expectedStart, 0), 0u) << log;
@@ -170,11 +165,11 @@ TEST_F(ShaderSetTest, SourceAtTheSizeLimitBuildsAndOneByteMoreIsRefused)
     shaders_.allocate(2);
 
     shaders_.load(0, "Shader/limit.vsh", "Shader/good.fsh");
-    EXPECT_EQ(loggedSinceStart().rfind("Shader Validation ID: 0: ", 0), 0u) << loggedSinceStart();
+    EXPECT_EQ(logged().rfind("Shader Validation ID: 0: ", 0), 0u) << logged();
 
-    logSizeAtStart_ = readFile("Log.txt").size();
+    std::filesystem::remove("Log.txt");
     shaders_.load(1, "Shader/over.vsh", "Shader/good.fsh");
-    const std::string log = loggedSinceStart();
+    const std::string log = logged();
     EXPECT_EQ(log.rfind("ERROR: Shaderfile larger than 99999 bytes: Shader/over.vsh\n\n", 0), 0u) << log;
     EXPECT_EQ(occurrences(log, "Shader Validation ID: 1: "), 0) << "built from empty text, not a truncated file";
 }
@@ -287,7 +282,7 @@ TEST_F(ShaderSetTest, SlotsOutsideTheSetAreIgnored)
     shaders_.load(-1, "Shader/good.vsh", "Shader/good.fsh");
     shaders_.use(5);
     shaders_.setUniform1i(-3, "color", 1);
-    EXPECT_EQ(loggedSinceStart(), "");
+    EXPECT_EQ(logged(), "");
     EXPECT_EQ(currentProgram(), 0);
     EXPECT_EQ(shaders_.program(2), 0u);
 }
@@ -305,7 +300,7 @@ TEST_F(ShaderSetTest, WithoutShaderSupportNothingIsCalled)
     shaders_.setUniform4f(0, "color", 1, 1, 1, 1);
     shaders_.unuse();
     shaders_.release();
-    EXPECT_EQ(loggedSinceStart(), "OpenGL Shading Language not supported!\n\n");
+    EXPECT_EQ(logged(), "OpenGL Shading Language not supported!\n\n");
 
     ASSERT_TRUE(GlExtensions::loadShaderObjects());
 }

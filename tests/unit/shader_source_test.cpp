@@ -11,19 +11,13 @@ using namespace testing_support;
 
 namespace {
 
+// Each test runs in a fresh directory, so the log holds only its own entries.
+std::string logged() { return readFile("Log.txt"); }
+
 class ShaderSourceTest : public testing::Test {
 protected:
-    // What the log gained since the test began; the log file may already hold
-    // entries of earlier tests, or be emptied by the process's first entry.
-    std::string loggedSinceStart() const
-    {
-        const std::string now = readFile("Log.txt");
-        return now.size() >= logSizeAtStart_ ? now.substr(logSizeAtStart_) : now;
-    }
-
     std::filesystem::path dir_ = makeTempDir("shader-source");
     ScopedWorkingDirectory cwd_{dir_};
-    std::size_t logSizeAtStart_ = readFile("Log.txt").size();
 };
 
 // A valid-looking text of exactly `size` bytes whose last byte is '}'.
@@ -42,14 +36,14 @@ TEST_F(ShaderSourceTest, FileAtTheLimitIsReadWhole)
     ASSERT_TRUE(text.has_value());
     EXPECT_EQ(text->size(), 99'999u);
     EXPECT_EQ(text->back(), '}');
-    EXPECT_EQ(loggedSinceStart(), "");
+    EXPECT_EQ(logged(), "");
 }
 
 TEST_F(ShaderSourceTest, FileOverTheLimitIsRefusedByName)
 {
     writeFile("Shader/huge.vsh", textOfSize(100'000));
     EXPECT_FALSE(ShaderSet::readSource("Shader/huge.vsh").has_value());
-    EXPECT_EQ(loggedSinceStart(), "ERROR: Shaderfile larger than 99999 bytes: Shader/huge.vsh\n\n");
+    EXPECT_EQ(logged(), "ERROR: Shaderfile larger than 99999 bytes: Shader/huge.vsh\n\n");
 
     writeFile("Shader/huger.vsh", textOfSize(5'000'000));
     EXPECT_FALSE(ShaderSet::readSource("Shader/huger.vsh").has_value());
@@ -58,7 +52,7 @@ TEST_F(ShaderSourceTest, FileOverTheLimitIsRefusedByName)
 TEST_F(ShaderSourceTest, MissingFileIsLoggedExactlyAsNamed)
 {
     EXPECT_FALSE(ShaderSet::readSource("Shader/none.fsh").has_value());
-    EXPECT_EQ(loggedSinceStart(), "ERROR: Can't find shaderfile: Shader/none.fsh\n\n");
+    EXPECT_EQ(logged(), "ERROR: Can't find shaderfile: Shader/none.fsh\n\n");
 }
 
 TEST_F(ShaderSourceTest, UnreadableFileAndNullNameGiveNoText)
@@ -66,7 +60,7 @@ TEST_F(ShaderSourceTest, UnreadableFileAndNullNameGiveNoText)
     std::filesystem::create_directories("Shader/adir.vsh");
     EXPECT_FALSE(ShaderSet::readSource("Shader/adir.vsh").has_value());
     EXPECT_FALSE(ShaderSet::readSource(nullptr).has_value());
-    EXPECT_NE(loggedSinceStart().find("Shader/adir.vsh"), std::string::npos);
+    EXPECT_NE(logged().find("Shader/adir.vsh"), std::string::npos);
 }
 
 TEST_F(ShaderSourceTest, WindowsLineEndsArriveAsUnixOnes)

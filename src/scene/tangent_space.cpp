@@ -68,25 +68,30 @@ TangentBasis triangleTangentBasis(const Vec3 (&positions)[3], const Vec3 (&texCo
     const D3 n = toD(normal);
 
     D3 tangent{0, 0, 0};
+    D3 binormal{0, 0, 0};
     const double divisor = dt2 * ds1 - ds2 * dt1;
     if (divisor != 0.0 && std::isfinite(divisor)) {
         const double r = 1.0 / divisor;
         const D3 t = r * (dt2 * e1 - dt1 * e2);
         const D3 b = r * (ds1 * e2 - ds2 * e1);
         tangent = t - dotD(n, t) * n;
-        const D3 binormal = b - dotD(n, b) * n - dotD(tangent, b) * tangent;
+        binormal = b - dotD(n, b) * n - dotD(tangent, b) * tangent;
         const double tl = lengthD(tangent);
         const double bl = lengthD(binormal);
         if (usable(tl) && usable(bl))
             return {toUnitFloat(tangent, tl), toUnitFloat(binormal, bl)};
     }
 
-    // Degenerate mapping: keep the tangent's direction if it has one, and
-    // complete a right-handed frame around the normal.
+    // Degenerate mapping: keep the direction of whichever of tangent and
+    // binormal survived and complete a frame around the normal with
+    // binormal = normal x tangent, the handedness of a regular mapping.
     const D3 un = unitNormal(n, e1, e2);
+    if (!usable(lengthD(tangent)) && usable(lengthD(binormal))) {
+        const D3 b = unitPerpendicular(un, binormal);
+        return {toUnitFloat(crossD(b, un), 1.0), toUnitFloat(b, 1.0)};
+    }
     const D3 t = unitPerpendicular(un, tangent);
-    const D3 b = crossD(un, t);
-    return {toUnitFloat(t, 1.0), toUnitFloat(b, 1.0)};
+    return {toUnitFloat(t, 1.0), toUnitFloat(crossD(un, t), 1.0)};
 }
 
 void computeTangents(std::vector<MeshGroup>& groups)

@@ -53,25 +53,8 @@ public:
         return true;
     }
 
-    bool readInt(int& value)
-    {
-        std::string_view t;
-        if (!next(t)) {
-            return false;
-        }
-        const auto r = std::from_chars(t.data(), t.data() + t.size(), value);
-        return r.ec == std::errc() && r.ptr == t.data() + t.size();
-    }
-
-    bool readFloat(float& value)
-    {
-        std::string_view t;
-        if (!next(t)) {
-            return false;
-        }
-        const auto r = std::from_chars(t.data(), t.data() + t.size(), value);
-        return r.ec == std::errc() && r.ptr == t.data() + t.size();
-    }
+    bool readInt(int& value) { return readNumber(value); }
+    bool readFloat(float& value) { return readNumber(value); }
 
     bool atEnd()
     {
@@ -80,6 +63,17 @@ public:
     }
 
 private:
+    template <typename T>
+    bool readNumber(T& value)
+    {
+        std::string_view t;
+        if (!next(t)) {
+            return false;
+        }
+        const auto r = std::from_chars(t.data(), t.data() + t.size(), value);
+        return r.ec == std::errc() && r.ptr == t.data() + t.size();
+    }
+
     static bool isSpace(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; }
     std::string_view text_;
     size_t pos_ = 0;

@@ -306,3 +306,26 @@ TEST(AssetGeneratorScenes, ClippingCutsTrianglesAtTheSurface)
     EXPECT_GT(dot(cross(c1 - a, c2 - a), t.normal), 0.0f);
     EXPECT_FLOAT_EQ(clipped.texCoords[static_cast<size_t>(t.texCoords[1])].t, 0.5f);
 }
+
+TEST(AssetGeneratorScenes, StageTreesStandWithinTheShadowMap)
+{
+    // The light looks from (-0.78, 3.8, 3.8) at (0, 0, 1.6) with an
+    // orthographic box 6 units across: a tree outside it casts no shadow.
+    const Vec3 eye{-0.78f, 3.8f, 3.8f};
+    const Vec3 centre{0.0f, 0.0f, 1.6f};
+    const Vec3 forward = normalize(centre - eye);
+    const Vec3 side = normalize(cross(forward, Vec3{0.0f, 1.0f, 0.0f}));
+    const Vec3 up = cross(side, forward);
+    auto inside = [&](Vec3 p) { return std::fabs(dot(p - centre, side)) < 3.0f && std::fabs(dot(p - centre, up)) < 3.0f; };
+
+    int stage = 0;
+    for (const assets::Tree& tree : assets::buildScenes(assets::kDefaultSeed).trees) {
+        if (tree.background) {
+            continue;
+        }
+        ++stage;
+        EXPECT_TRUE(inside(tree.base)) << tree.base.x << " " << tree.base.z;
+        EXPECT_TRUE(inside(tree.crownCentre + Vec3{0.0f, tree.crownHalfHeight, 0.0f})) << tree.base.x << " " << tree.base.z;
+    }
+    EXPECT_GE(stage, 15);
+}

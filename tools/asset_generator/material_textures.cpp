@@ -25,6 +25,22 @@ void forEachPixel(int size, Fn fn)
     }
 }
 
+// A tileable surface: `paint` gives each texel's colour and sets its relief,
+// from which the normal map is made.
+template <typename Paint>
+TexturePair paintSurface(int size, float normalStrength, Paint paint)
+{
+    TexturePair out{RgbImage(size, size), RgbImage()};
+    FloatImage height(size, size);
+    forEachPixel(size, [&](int x, int y, float s, float t) {
+        float relief = 0.0f;
+        out.base.set(x, y, paint(x, y, s, t, relief));
+        height.at(x, y) = relief;
+    });
+    out.normal = normalMapFromHeight(height, normalStrength, true);
+    return out;
+}
+
 // Short straight strokes drawn with wrap-around into a tileable layer.
 void addStroke(FloatImage& layer, float x0, float y0, float angle, float length, float value)
 {
@@ -49,7 +65,7 @@ TexturePair makeGrassGroundTexture(uint64_t seed)
     constexpr int size = 512;
     Random random(streamSeed(seed, 11));
     FloatImage strokes(size, size);
-    FloatImage relief(size, size);
+    FloatImage blades(size, size);
     for (int i = 0; i < 14000; ++i) {
         const float x = random.range(0.0f, size);
         const float y = random.range(0.0f, size);
@@ -57,56 +73,46 @@ TexturePair makeGrassGroundTexture(uint64_t seed)
         const float length = random.range(3.0f, 9.0f);
         const float shade = random.range(-1.0f, 1.0f);
         addStroke(strokes, x, y, angle, length, shade);
-        addStroke(relief, x, y, angle, length, 1.0f);
+        addStroke(blades, x, y, angle, length, 1.0f);
     }
-    TexturePair out{RgbImage(size, size), RgbImage()};
-    FloatImage height(size, size);
     const Color lush{0.21f, 0.37f, 0.10f};
     const Color deep{0.12f, 0.25f, 0.06f};
     const Color dry{0.45f, 0.43f, 0.19f};
-    forEachPixel(size, [&](int x, int y, float s, float t) {
+    return paintSurface(size, 0.9f, [&](int x, int y, float s, float t, float& relief) {
         const float patches = fbm(seed + 1, s * 4.0f, t * 4.0f, 5, 4, 4);
         const float dryness = smoothstep(0.25f, 0.6f, fbm(seed + 2, s * 3.0f, t * 3.0f, 4, 3, 3));
         Color c = mixColor(lush, deep, clamp01(0.5f + patches));
         c = mixColor(c, dry, dryness * 0.7f);
         const float stroke = std::clamp(strokes.at(x, y), -1.5f, 1.5f);
         c = c * (1.0f + 0.3f * stroke + 0.08f * grain(seed + 3, x, y));
-        out.base.set(x, y, c);
-        height.at(x, y) = 0.6f * std::min(relief.at(x, y), 2.0f) + 1.5f * patches;
+        relief = 0.6f * std::min(blades.at(x, y), 2.0f) + 1.5f * patches;
+        return c;
     });
-    out.normal = normalMapFromHeight(height, 0.9f, true);
-    return out;
 }
 
 TexturePair makeSandTexture(uint64_t seed)
 {
     constexpr int size = 256;
-    TexturePair out{RgbImage(size, size), RgbImage()};
-    FloatImage height(size, size);
     const Color dryColor{0.56f, 0.51f, 0.38f};
     const Color wetColor{0.40f, 0.37f, 0.27f};
-    forEachPixel(size, [&](int x, int y, float s, float t) {
+    return paintSurface(size, 0.45f, [&](int x, int y, float s, float t, float& relief) {
         const float warp = fbm(seed + 1, s * 4.0f, t * 4.0f, 3, 4, 4);
         const float ripple = std::sin(kTwoPi * (7.0f * t + 2.0f * s + 0.45f * warp));
         const float damp = smoothstep(-0.1f, 0.5f, fbm(seed + 2, s * 2.0f, t * 2.0f, 4, 2, 2));
         Color c = mixColor(dryColor, wetColor, damp * 0.75f);
         c = c * (1.0f + 0.05f * ripple + 0.09f * grain(seed + 3, x, y));
-        out.base.set(x, y, c);
-        height.at(x, y) = 1.2f * ripple + 0.8f * grain(seed + 4, x, y);
+        relief = 1.2f * ripple + 0.8f * grain(seed + 4, x, y);
+        return c;
     });
-    out.normal = normalMapFromHeight(height, 0.45f, true);
-    return out;
 }
 
 TexturePair makeRockTexture(uint64_t seed)
 {
     constexpr int size = 512;
-    TexturePair out{RgbImage(size, size), RgbImage()};
-    FloatImage height(size, size);
     const Color light{0.56f, 0.54f, 0.50f};
     const Color dark{0.33f, 0.32f, 0.31f};
     const Color lichen{0.50f, 0.52f, 0.30f};
-    forEachPixel(size, [&](int x, int y, float s, float t) {
+    return paintSurface(size, 0.7f, [&](int x, int y, float s, float t, float& relief) {
         const float body = fbm(seed + 1, s * 5.0f, t * 5.0f, 6, 5, 5);
         // Warped cells give irregular slabs instead of tiles.
         const float warpX = 0.35f * fbm(seed + 5, s * 4.0f, t * 4.0f, 3, 4, 4);
@@ -121,42 +127,34 @@ TexturePair makeRockTexture(uint64_t seed)
         Color c = mixColor(dark, light, clamp01(0.5f + 0.9f * body + 0.18f * facet));
         c = mixColor(c, lichen, spots * 0.5f);
         c = c * (1.0f - 0.3f * seam - 0.35f * crack) * (1.0f + 0.08f * grain(seed + 4, x, y));
-        out.base.set(x, y, c);
-        height.at(x, y) = 7.0f * body + 1.0f * facet - 1.5f * seam - 1.5f * crack + 0.3f * grain(seed + 8, x, y);
+        relief = 7.0f * body + 1.0f * facet - 1.5f * seam - 1.5f * crack + 0.3f * grain(seed + 8, x, y);
+        return c;
     });
-    out.normal = normalMapFromHeight(height, 0.7f, true);
-    return out;
 }
 
 TexturePair makeBarkTexture(uint64_t seed)
 {
     constexpr int size = 256;
-    TexturePair out{RgbImage(size, size), RgbImage()};
-    FloatImage height(size, size);
     const Color ridgeColor{0.36f, 0.28f, 0.20f};
     const Color furrowColor{0.14f, 0.10f, 0.07f};
-    forEachPixel(size, [&](int x, int y, float s, float t) {
+    return paintSurface(size, 1.2f, [&](int x, int y, float s, float t, float& relief) {
         // Furrows run along the trunk (t): fine across, long along.
         const float ridges = ridgedFbm(seed + 1, s * 10.0f, t * 2.0f, 5, 10, 2);
         const float moss = smoothstep(0.3f, 0.6f, fbm(seed + 2, s * 3.0f, t * 3.0f, 4, 3, 3));
         Color c = mixColor(furrowColor, ridgeColor, smoothstep(0.25f, 0.8f, ridges));
         c = mixColor(c, Color{0.25f, 0.33f, 0.14f}, moss * 0.35f);
         c = c * (1.0f + 0.08f * grain(seed + 3, x, y));
-        out.base.set(x, y, c);
-        height.at(x, y) = 5.0f * ridges;
+        relief = 5.0f * ridges;
+        return c;
     });
-    out.normal = normalMapFromHeight(height, 1.2f, true);
-    return out;
 }
 
 TexturePair makeLakeBedTexture(uint64_t seed)
 {
     constexpr int size = 256;
-    TexturePair out{RgbImage(size, size), RgbImage()};
-    FloatImage height(size, size);
     const Color mud{0.31f, 0.29f, 0.19f};
     const Color algae{0.20f, 0.27f, 0.14f};
-    forEachPixel(size, [&](int x, int y, float s, float t) {
+    return paintSurface(size, 0.9f, [&](int x, int y, float s, float t, float& relief) {
         const CellDistances pebbles = cellNoise(seed + 1, s * 12.0f, t * 12.0f, 12);
         const float radius = 0.22f + 0.18f * hashToUnit(pebbles.nearestId);
         const float inside = 1.0f - smoothstep(radius - 0.05f, radius, pebbles.nearest);
@@ -166,24 +164,21 @@ TexturePair makeLakeBedTexture(uint64_t seed)
         Color c = mixColor(mud, algae, growth * 0.8f);
         c = mixColor(c, pebble, inside * 0.85f);
         c = c * (1.0f + 0.07f * grain(seed + 3, x, y));
-        out.base.set(x, y, c);
         const float dome = inside * std::sqrt(std::max(0.0f, 1.0f - pebbles.nearest / radius));
-        height.at(x, y) = 4.0f * dome + 0.6f * fbm(seed + 4, s * 8.0f, t * 8.0f, 3, 8, 8);
+        relief = 4.0f * dome + 0.6f * fbm(seed + 4, s * 8.0f, t * 8.0f, 3, 8, 8);
+        return c;
     });
-    out.normal = normalMapFromHeight(height, 0.9f, true);
-    return out;
 }
 
 RgbImage makeDetailNormalMap(uint64_t seed)
 {
     constexpr int size = 256;
-    FloatImage height(size, size);
-    forEachPixel(size, [&](int x, int y, float s, float t) {
+    return paintSurface(size, 0.9f, [&](int x, int y, float s, float t, float& relief) {
         const float bumps = fbm(seed + 1, s * 16.0f, t * 16.0f, 4, 16, 16);
         const CellDistances cells = cellNoise(seed + 2, s * 24.0f, t * 24.0f, 24);
-        height.at(x, y) = 2.0f * bumps + 0.8f * (1.0f - cells.nearest) + 0.25f * grain(seed + 3, x, y);
-    });
-    return normalMapFromHeight(height, 0.9f, true);
+        relief = 2.0f * bumps + 0.8f * (1.0f - cells.nearest) + 0.25f * grain(seed + 3, x, y);
+        return Color{};
+    }).normal;
 }
 
 RgbImage makeWaterNormalMap(uint64_t seed)
@@ -208,16 +203,15 @@ RgbImage makeWaterNormalMap(uint64_t seed)
         const float k = std::hypot(static_cast<float>(kx), static_cast<float>(ky));
         w = Wave{static_cast<float>(kx), static_cast<float>(ky), 1.0f / std::pow(k, 1.3f), random.range(0.0f, kTwoPi)};
     }
-    FloatImage height(size, size);
-    forEachPixel(size, [&](int x, int y, float s, float t) {
+    return paintSurface(size, 1.0f, [&](int, int, float s, float t, float& relief) {
         float h = 0.0f;
         for (const Wave& w : waves) {
             h += w.amplitude * std::sin(kTwoPi * (w.kx * s + w.ky * t) + w.phase);
         }
         h += 0.25f * fbm(seed + 1, s * 16.0f, t * 16.0f, 3, 16, 16);
-        height.at(x, y) = h * 5.0f;
-    });
-    return normalMapFromHeight(height, 1.0f, true);
+        relief = h * 5.0f;
+        return Color{};
+    }).normal;
 }
 
 } // namespace assets

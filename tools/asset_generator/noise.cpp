@@ -62,7 +62,12 @@ float gradientNoise(uint64_t seed, float x, float y, int periodX, int periodY)
     return (a + (b - a) * v) * 1.4142135f;
 }
 
-float fbm(uint64_t seed, float x, float y, int octaves, int periodX, int periodY, float gain)
+namespace {
+
+// Layers of `layer(seed, x, y, periodX, periodY)`, each at twice the frequency
+// and `gain` times the amplitude of the one before, normalised.
+template <typename Layer>
+float sumOctaves(uint64_t seed, float x, float y, int octaves, int periodX, int periodY, float gain, uint64_t seedStep, Layer layer)
 {
     float sum = 0.0f;
     float norm = 0.0f;
@@ -71,7 +76,7 @@ float fbm(uint64_t seed, float x, float y, int octaves, int periodX, int periodY
     int px = periodX;
     int py = periodY;
     for (int i = 0; i < octaves; ++i) {
-        sum += amplitude * gradientNoise(seed + static_cast<uint64_t>(i) * 7919u, x * frequency, y * frequency, px, py);
+        sum += amplitude * layer(seed + static_cast<uint64_t>(i) * seedStep, x * frequency, y * frequency, px, py);
         norm += amplitude;
         amplitude *= gain;
         frequency *= 2.0f;
@@ -81,25 +86,19 @@ float fbm(uint64_t seed, float x, float y, int octaves, int periodX, int periodY
     return sum / norm;
 }
 
+} // namespace
+
+float fbm(uint64_t seed, float x, float y, int octaves, int periodX, int periodY, float gain)
+{
+    return sumOctaves(seed, x, y, octaves, periodX, periodY, gain, 7919u, gradientNoise);
+}
+
 float ridgedFbm(uint64_t seed, float x, float y, int octaves, int periodX, int periodY, float gain)
 {
-    float sum = 0.0f;
-    float norm = 0.0f;
-    float amplitude = 1.0f;
-    float frequency = 1.0f;
-    int px = periodX;
-    int py = periodY;
-    for (int i = 0; i < octaves; ++i) {
-        const float n = gradientNoise(seed + static_cast<uint64_t>(i) * 104729u, x * frequency, y * frequency, px, py);
-        const float r = 1.0f - std::fabs(n);
-        sum += amplitude * r * r;
-        norm += amplitude;
-        amplitude *= gain;
-        frequency *= 2.0f;
-        px *= 2;
-        py *= 2;
-    }
-    return sum / norm;
+    return sumOctaves(seed, x, y, octaves, periodX, periodY, gain, 104729u, [](uint64_t s, float fx, float fy, int px, int py) {
+        const float r = 1.0f - std::fabs(gradientNoise(s, fx, fy, px, py));
+        return r * r;
+    });
 }
 
 CellDistances cellNoise(uint64_t seed, float x, float y, int period)

@@ -37,30 +37,21 @@ KxrGroup clipAboveWater(const KxrGroup& group)
     KxrGroup out;
     std::vector<int> keptPosition(group.positions.size(), -1);
     std::vector<int> keptTexCoord(group.texCoords.size(), -1);
-    auto positionIndex = [&](const Corner& c) {
-        if (c.sourcePosition < 0) {
-            out.positions.push_back(c.position);
-            return static_cast<int>(out.positions.size()) - 1;
+    // A corner of the source keeps one index in the output; cut corners are new.
+    auto indexIn = [](auto& values, std::vector<int>& kept, int source, const auto& value) {
+        int* slot = source >= 0 ? &kept[static_cast<size_t>(source)] : nullptr;
+        if (slot != nullptr && *slot >= 0) {
+            return *slot;
         }
-        int& kept = keptPosition[static_cast<size_t>(c.sourcePosition)];
-        if (kept < 0) {
-            out.positions.push_back(c.position);
-            kept = static_cast<int>(out.positions.size()) - 1;
+        values.push_back(value);
+        const int index = static_cast<int>(values.size()) - 1;
+        if (slot != nullptr) {
+            *slot = index;
         }
-        return kept;
+        return index;
     };
-    auto texCoordIndex = [&](const Corner& c) {
-        if (c.sourceTexCoord < 0) {
-            out.texCoords.push_back(c.texCoord);
-            return static_cast<int>(out.texCoords.size()) - 1;
-        }
-        int& kept = keptTexCoord[static_cast<size_t>(c.sourceTexCoord)];
-        if (kept < 0) {
-            out.texCoords.push_back(c.texCoord);
-            kept = static_cast<int>(out.texCoords.size()) - 1;
-        }
-        return kept;
-    };
+    auto positionIndex = [&](const Corner& c) { return indexIn(out.positions, keptPosition, c.sourcePosition, c.position); };
+    auto texCoordIndex = [&](const Corner& c) { return indexIn(out.texCoords, keptTexCoord, c.sourceTexCoord, c.texCoord); };
     auto emit = [&](const KxrTriangle& source, const Corner& a, const Corner& b, const Corner& c) {
         // Slivers left by the cut are dropped: too thin to see, and after the
         // file's rounding they could leave the loader no tangent direction.

@@ -17,10 +17,10 @@ struct Spot {
 
 // Around the lake and the meadow, inside the part of the world the shadow map covers.
 constexpr Spot kStageSpots[] = {
-    {-0.9f, -0.7f},  {0.5f, -0.55f},  {-2.45f, 0.35f}, {-2.6f, -1.25f}, {-1.5f, -2.35f}, {0.55f, -2.45f},
-    {2.25f, -1.45f}, {2.55f, 0.35f},  {-1.3f, 1.05f},  {-2.3f, 1.9f},   {2.65f, 2.0f},   {-1.8f, 3.2f},
-    {-0.55f, 3.6f},  {0.75f, 3.85f},  {1.95f, 3.4f},   {-0.15f, 4.65f}, {1.45f, 4.75f},  {-1.65f, 4.45f},
-    {2.75f, 4.4f},   {-2.9f, 3.55f},  {-3.2f, 2.3f},
+    {-0.9f, -0.7f}, {0.5f, -0.55f}, {-2.2f, 0.45f}, {-2.1f, -0.6f}, {-1.2f, -1.2f}, {0.6f, -1.0f},
+    {1.9f, -0.3f},  {2.3f, 0.6f},   {-1.3f, 1.05f}, {-2.25f, 1.8f}, {2.2f, 2.3f},   {-1.8f, 3.2f},
+    {-0.55f, 3.6f}, {0.75f, 3.85f}, {1.6f, 3.5f},   {-0.15f, 4.6f}, {1.1f, 4.6f},   {-1.45f, 4.2f},
+    {-2.6f, 3.4f},  {-2.7f, 2.4f},
 };
 
 std::vector<Vec3> allTourPoints(const TourSet& tours)
@@ -56,6 +56,20 @@ bool clearOfTours(const Tree& tree, const std::vector<Vec3>& tourPoints)
                        [&](const Vec3& p) { return treeClearsPoint(tree, p, kTourObstacleClearance + 0.04f); });
 }
 
+// The whole tree, crown included, casts its shadow into the shadow map.
+bool shadowedByTheLight(const Tree& tree)
+{
+    const Vec3 top = tree.crownCentre + Vec3{0.0f, tree.crownHalfHeight, 0.0f};
+    for (const Vec3& p : {tree.base, top, tree.crownCentre + Vec3{tree.crownRadius, 0.0f, 0.0f},
+                          tree.crownCentre - Vec3{tree.crownRadius, 0.0f, 0.0f}, tree.crownCentre + Vec3{0.0f, 0.0f, tree.crownRadius},
+                          tree.crownCentre - Vec3{0.0f, 0.0f, tree.crownRadius}}) {
+        if (!insideShadowMap(p, 0.05f)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool clearOfTrees(float x, float z, const std::vector<Tree>& trees, float spacing)
 {
     return std::all_of(trees.begin(), trees.end(),
@@ -63,6 +77,17 @@ bool clearOfTrees(float x, float z, const std::vector<Tree>& trees, float spacin
 }
 
 } // namespace
+
+bool insideShadowMap(Vec3 point, float margin)
+{
+    const Vec3 lightEye{-0.78f, 3.8f, 3.8f};
+    const Vec3 lightCentre{0.0f, 0.0f, 1.6f};
+    const Vec3 forward = normalize(lightCentre - lightEye);
+    const Vec3 side = normalize(cross(forward, Vec3{0.0f, 1.0f, 0.0f}));
+    const Vec3 up = cross(side, forward);
+    const Vec3 d = point - lightCentre;
+    return std::fabs(dot(d, side)) <= 3.0f - margin && std::fabs(dot(d, up)) <= 3.0f - margin;
+}
 
 bool treeClearsPoint(const Tree& tree, Vec3 point, float margin)
 {
@@ -92,20 +117,18 @@ std::vector<Tree> placeTrees(const TerrainField& terrain, const TourSet& tours, 
     std::vector<Tree> trees;
 
     for (const Spot& spot : kStageSpots) {
-        // Try the spot with a little jitter first, then further away from the
-        // stage's middle until the tree keeps clear of the tours and the water.
-        for (int attempt = 0; attempt < 24; ++attempt) {
-            const float push = 0.08f * static_cast<float>(attempt);
-            const float awayX = spot.x - TerrainField::kStageX;
-            const float awayZ = spot.z - TerrainField::kStageZ;
-            const float awayLength = std::max(std::hypot(awayX, awayZ), 1e-3f);
-            const float x = spot.x + random.range(-0.12f, 0.12f) + awayX / awayLength * push;
-            const float z = spot.z + random.range(-0.12f, 0.12f) + awayZ / awayLength * push;
+        // Try the spot, then points spiralling out from it, until the tree keeps
+        // clear of the tours and the water and lies wholly in the shadow map.
+        for (int attempt = 0; attempt < 48; ++attempt) {
+            const float r = 0.06f * static_cast<float>(attempt);
+            const float a = 2.39996f * static_cast<float>(attempt);
+            const float x = spot.x + random.range(-0.1f, 0.1f) + r * std::cos(a);
+            const float z = spot.z + random.range(-0.1f, 0.1f) + r * std::sin(a);
             if (terrain.lakeDistance(x, z) < 1.45f || !clearOfTrees(x, z, trees, 0.55f)) {
                 continue;
             }
             Tree tree = makeTree(terrain, x, z, random, false);
-            if (clearOfTours(tree, tourPoints)) {
+            if (shadowedByTheLight(tree) && clearOfTours(tree, tourPoints)) {
                 trees.push_back(tree);
                 break;
             }

@@ -30,6 +30,11 @@ struct Boulder {
     uint64_t id = 0;
 };
 
+// Whether a point lies inside the box the fixed light's shadow map covers
+// (orthographic, -3 to 3 across, looking from (-0.78, 3.8, 3.8) at (0, 0, 1.6)),
+// with `margin` to spare.
+bool insideShadowMap(Vec3 point, float margin);
+
 // Room the eye keeps from trunks, leaves and boulders.
 constexpr float kTourObstacleClearance = 0.06f;
 

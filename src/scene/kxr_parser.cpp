@@ -96,23 +96,32 @@ private:
     // least one character and is separated from the previous one.
     int64_t valuesLeft() const { return (static_cast<int64_t>(end_ - p_) + 1) / 2; }
 
+    // "%d" on one whole token: optional sign, decimal digits. Hand-written
+    // because it is the most frequent token and from_chars takes no '+'.
     TokenStatus scanInt(int32_t& value)
     {
         skipSpace();
         token_ = p_;
         if (p_ == end_)
             return TokenStatus::End;
-        const char* digits = p_;
-        if (*digits == '+' && digits + 1 != end_ && digits[1] != '-')
-            ++digits;  // from_chars takes no plus sign; "%d" does
-        const auto [next, ec] = std::from_chars(digits, end_, value);
-        if (ec == std::errc() && endsToken(next)) {
-            p_ = next;
-            return TokenStatus::Ok;
+        const char* c = p_;
+        const bool negative = *c == '-';
+        if (*c == '-' || *c == '+')
+            ++c;
+        const char* digits = c;
+        constexpr uint64_t limit = uint64_t{1} << 31;  // magnitude of INT32_MIN
+        uint64_t magnitude = 0;
+        while (c != end_ && static_cast<unsigned char>(*c - '0') < 10) {
+            magnitude = std::min(magnitude * 10 + static_cast<unsigned>(*c - '0'), limit + 1);
+            ++c;
         }
-        if (ec == std::errc::result_out_of_range && endsToken(next))
+        if (c == digits || !endsToken(c))
+            return TokenStatus::Malformed;
+        if (magnitude > (negative ? limit : limit - 1))
             return TokenStatus::TooLarge;
-        return TokenStatus::Malformed;
+        value = static_cast<int32_t>(negative ? -static_cast<int64_t>(magnitude) : static_cast<int64_t>(magnitude));
+        p_ = c;
+        return TokenStatus::Ok;
     }
 
     TokenStatus scanFloat(float& value)
@@ -121,6 +130,8 @@ private:
         token_ = p_;
         if (p_ == end_)
             return TokenStatus::End;
+        if (scanPlainDecimal(value))
+            return TokenStatus::Ok;
         const char* digits = p_;
         if (*digits == '+' && digits + 1 != end_ && digits[1] != '-' && digits[1] != '+')
             ++digits;
@@ -132,6 +143,54 @@ private:
             return TokenStatus::Ok;
         }
         return scanFloatSlowly(value);
+    }
+
+    // The form exporters write, [sign] digits [. digits] with at most 15
+    // significant digits and 12 after the point, read as m / 10^k with one
+    // double division and one rounding to float. That is exactly what strtof
+    // gives: m < 2^52 and 10^k are exact doubles, so the quotient x is
+    // rounded once to double; rounding that double to float could only go
+    // wrong if x were no float midpoint M * 2^e (M odd, M < 2^25) yet lay
+    // within half a double ulp of one, |x - mid| <= mid * 2^-53. But
+    // x - mid = (m * 2^j - M * 5^k) / (2^j * 10^k) with j = -(e + k) when that is
+    // positive, a non-zero integer over 2^j * 10^k, so that needs
+    // M * 5^k >= 2^53, impossible for M < 2^25 and k <= 12 (5^12 < 2^28); and
+    // for j <= 0, x - mid is a non-zero integer over 10^k, which needs
+    // m >= 2^53 - 1. Anything else goes to from_chars.
+    bool scanPlainDecimal(float& value)
+    {
+        static constexpr double powersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
+        const char* c = p_;
+        const bool negative = *c == '-';
+        if (*c == '-' || *c == '+')
+            ++c;
+        uint64_t mantissa = 0;
+        int digits = 0;
+        const char* start = c;
+        while (c != end_ && static_cast<unsigned char>(*c - '0') < 10) {
+            mantissa = mantissa * 10 + static_cast<unsigned>(*c - '0');
+            digits += mantissa != 0;  // leading zeros are not significant
+            ++c;
+        }
+        bool anyDigit = c != start;
+        int fraction = 0;
+        if (c != end_ && *c == '.') {
+            ++c;
+            const char* fractionStart = c;
+            while (c != end_ && static_cast<unsigned char>(*c - '0') < 10) {
+                mantissa = mantissa * 10 + static_cast<unsigned>(*c - '0');
+                digits += mantissa != 0;
+                ++c;
+            }
+            fraction = static_cast<int>(c - fractionStart);
+            anyDigit = anyDigit || fraction != 0;
+        }
+        if (!anyDigit || digits > 15 || fraction > 12 || !endsToken(c))
+            return false;
+        const float magnitude = static_cast<float>(static_cast<double>(mantissa) / powersOfTen[fraction]);
+        value = negative ? -magnitude : magnitude;
+        p_ = c;
+        return true;
     }
 
     // Forms from_chars leaves to strtof (hexadecimal, values that round to zero
@@ -209,12 +268,12 @@ private:
 
     bool checkIndex(int32_t index, size_t count, Place place, const char* what, const char* items)
     {
-        if (index >= 0 && static_cast<size_t>(index) < count)
+        if (static_cast<uint32_t>(index) < count)  // negative indices wrap far beyond any count
             return true;
-        return fail(place, std::string(what) + " index " + std::to_string(index) + " out of range (group has "
-                               + std::to_string(count) + " " + items + ")");
+        return indexOutOfRange(index, count, place, what, items);
     }
 
+    bool indexOutOfRange(int32_t index, size_t count, Place place, const char* what, const char* items);
     bool failToken(TokenStatus status, Place place, const char* expected);
     bool fail(Place place, const std::string& problem);
     std::string quotedToken() const;
@@ -243,6 +302,12 @@ std::string KxrReader::quotedToken() const
     if (end - token_ > static_cast<std::ptrdiff_t>(shown))
         text += "...";
     return text + "'";
+}
+
+bool KxrReader::indexOutOfRange(int32_t index, size_t count, Place place, const char* what, const char* items)
+{
+    return fail(place, std::string(what) + " index " + std::to_string(index) + " out of range (group has "
+                           + std::to_string(count) + " " + items + ")");
 }
 
 bool KxrReader::failToken(TokenStatus status, Place place, const char* expected)
@@ -287,18 +352,18 @@ bool KxrReader::readMaterials(SceneData& data)
 
 bool KxrReader::readTriangle(MeshGroup& group, Place place, int32_t materialCount, MeshTriangle& triangle)
 {
-    int32_t* const corners[6] = {&triangle.positionIndices.a, &triangle.positionIndices.b,
-                                 &triangle.positionIndices.c, &triangle.texCoordIndices.a,
-                                 &triangle.texCoordIndices.b, &triangle.texCoordIndices.c};
-    for (int k = 0; k < 6; ++k) {
-        if (!readInt(*corners[k], place))
-            return false;
-        const bool ok = k < 3
-            ? checkIndex(*corners[k], group.positions.size(), place, "position", "positions")
-            : checkIndex(*corners[k], group.texCoords.size(), place, "texture-coordinate", "texture coordinates");
-        if (!ok)
-            return false;
-    }
+    const size_t positions = group.positions.size();
+    const size_t texCoords = group.texCoords.size();
+    IndexTriple& p = triangle.positionIndices;
+    IndexTriple& q = triangle.texCoordIndices;
+    if (!readInt(p.a, place) || !checkIndex(p.a, positions, place, "position", "positions")
+        || !readInt(p.b, place) || !checkIndex(p.b, positions, place, "position", "positions")
+        || !readInt(p.c, place) || !checkIndex(p.c, positions, place, "position", "positions"))
+        return false;
+    if (!readInt(q.a, place) || !checkIndex(q.a, texCoords, place, "texture-coordinate", "texture coordinates")
+        || !readInt(q.b, place) || !checkIndex(q.b, texCoords, place, "texture-coordinate", "texture coordinates")
+        || !readInt(q.c, place) || !checkIndex(q.c, texCoords, place, "texture-coordinate", "texture coordinates"))
+        return false;
     float x, y, z;
     if (!readFloat(x, place) || !readFloat(y, place) || !readFloat(z, place))
         return false;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "scene/scene_file_text.h"
 #include "scene/scene_mesh.h"
 #include "support/test_files.h"
 
@@ -67,4 +68,35 @@ TEST(SceneMeshLoad, AMalformedFileEmptiesTheMeshWithOneLogEntry)
     std::filesystem::remove("Log.txt");
     EXPECT_FALSE(mesh.load("Scene/empty.kxr"));
     EXPECT_EQ(readFile("Log.txt"), "Scene/empty.kxr: material count (line 1): the file ends where an integer belongs\n\n");
+}
+
+TEST(SceneMeshLoad, AnOversizedFileIsRefusedUnreadWithOneLogEntry)
+{
+    auto dir = makeTempDir("scene-huge");
+    ScopedWorkingDirectory cwd(dir);
+    writeFile("Scene/huge.kxr", "0 0");
+    std::filesystem::resize_file("Scene/huge.kxr", MaxSceneFileBytes + 1);  // sparse: nothing is written
+
+    SceneMesh mesh = filledMesh();
+    EXPECT_FALSE(mesh.load("Scene/huge.kxr"));
+    EXPECT_EQ(readFile("Log.txt"), "Scene/huge.kxr: the file is larger than 512 MiB\n\n");
+    EXPECT_EQ(mesh.groupCount(), 0);
+}
+
+TEST(SceneMeshLoad, TheFileIsReadWholeByteForByte)
+{
+    auto dir = makeTempDir("scene-bytes");
+    ScopedWorkingDirectory cwd(dir);
+    std::string content("1 2\r\n\0\x7f\xff", 9);
+    for (int i = 0; content.size() < 300000; ++i)
+        content += std::to_string(i) + (i % 7 ? " " : "\r\n");
+    writeFile("a.kxr", content);
+    std::string text = "stale";
+    EXPECT_EQ(readSceneFileText("a.kxr", text), SceneFileRead::Ok);
+    EXPECT_EQ(text, content);
+
+    writeFile("empty.kxr", "");
+    EXPECT_EQ(readSceneFileText("empty.kxr", text), SceneFileRead::Ok);
+    EXPECT_EQ(text, "");
+    EXPECT_EQ(readSceneFileText("missing.kxr", text), SceneFileRead::CannotOpen);
 }

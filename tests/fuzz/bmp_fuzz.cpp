@@ -20,9 +20,11 @@ platform::MessageBoxResult countBox(const char*, const char*, platform::MessageB
     return platform::MessageBoxResult::Ok;
 }
 
+// In memory where the system offers it: a file is written per input.
 const std::string& inputPath()
 {
-    static const std::string path = "/tmp/verdal-bmp-fuzz-" + std::to_string(getpid()) + ".bmp";
+    static const std::string path = std::string(access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp")
+        + "/verdal-bmp-fuzz-" + std::to_string(getpid()) + ".bmp";
     return path;
 }
 

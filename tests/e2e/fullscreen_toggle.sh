@@ -6,20 +6,18 @@ start_x 1280x1024x24
 start_demo
 answer_question Escape
 wait_window "$MAIN_TITLE"; id=$WID
-sleep 0.5
-hold "$id" F1 0.3
+hold_until "$id" F1 '[ "$(count_lines "DeInitializing..." Log.txt)" = 1 ]'
 wait_window "Error"; box=$WID
 press "$box" Return
 wait_gone "Error"
 wait_window "$MAIN_TITLE"; id=$WID
-sleep 0.5
-[ "$(count_lines "Initializing..." Log.txt)" = 2 ] || fail "start-up not repeated after F1"
-hold "$id" F1 0.3
-sleep 1
+wait_for '[ "$(count_lines "Initializing..." Log.txt)" = 2 ]'
+wait_for '[ "$(count_lines "Reading Camera Waypoints..." Log.txt)" = 2 ]' 
+hold_until "$id" F1 '[ "$(count_lines "DeInitializing..." Log.txt)" = 2 ]'
 wait_window "$MAIN_TITLE"; id=$WID
+wait_for '[ "$(count_lines "Reading Camera Waypoints..." Log.txt)" = 3 ]'
 [ -z "$(window_id "Error")" ] || fail "the windowed cycle reported a mode switch"
-[ "$(count_lines "Initializing..." Log.txt)" = 3 ] || fail "third start-up missing"
-hold "$id" Escape
+hold_until "$id" Escape exited
 wait_exit; status=$STATUS
 [ "$status" = 0 ] || fail "exit status $status"
 [ "$(count_lines "DeInitializing..." Log.txt)" = 3 ] || fail "teardowns not logged"

@@ -9,7 +9,7 @@ read -r x y w h < <(geometry "$id")
 [ "$x $y $w $h" = "0 0 1024 768" ] || fail "fullscreen window at $x,$y size ${w}x$h"
 [ -z "$(window_id "Error")" ] || fail "unexpected error box"
 sleep 1
-hold "$id" Escape
+hold_until "$id" Escape exited
 wait_exit; status=$STATUS
 [ "$status" = 0 ] || fail "exit status $status"
 echo "ok"

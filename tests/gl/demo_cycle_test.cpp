@@ -159,6 +159,7 @@ protected:
     }
     void TearDown() override
     {
+        restoreDefaultState();
         glDisable(GL_DEBUG_OUTPUT);
         cwd_.reset();
         screenWidth = mouseScreenWidth = 1024;
@@ -166,6 +167,34 @@ protected:
         std::filesystem::remove_all(dir_);
     }
     std::string log() { return readFile(dir_ / "Log.txt"); }
+
+    // The other GL tests share this context: hand it back as GL starts out,
+    // without the fixed state, matrices and bindings a demo cycle leaves.
+    static void restoreDefaultState()
+    {
+        shaders.unuse();
+        glDisable(GL_CULL_FACE);
+        glCullFace(GL_BACK);
+        glDisable(GL_DEPTH_TEST);
+        glDepthFunc(GL_LESS);
+        glDisable(GL_ALPHA_TEST);
+        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+        glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+        for (GLenum unit = GL_TEXTURE0_ARB; unit <= GL_TEXTURE3_ARB; ++unit) {
+            GlExtensions::glActiveTextureARB(unit);
+            glDisable(GL_TEXTURE_2D);
+            glBindTexture(GL_TEXTURE_2D, 0);
+            glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
+            glMatrixMode(GL_TEXTURE);
+            glLoadIdentity();
+        }
+        GlExtensions::glActiveTextureARB(GL_TEXTURE0_ARB);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glViewport(0, 0, 256, 256);
+    }
 
     void runFrame()
     {

@@ -154,3 +154,43 @@ screenshot() {
 pixel() {
   convert "$1" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.g)] %[fx:int(255*p{$2,$3}.b)]" info:
 }
+
+# hold_until ID KEY CONDITION [SECONDS]: keeps a key down until a shell
+# condition holds, as a user holds a key until the program reacts. Start-up
+# can take seconds, and a key pressed and released before the first frame is
+# never seen by the level-triggered frame update.
+hold_until() {
+  local id=$1 key=$2 condition=$3 limit=${4:-120} i
+  point_at "$id"
+  xdotool keydown "$key"
+  for i in $(seq 1 $((limit * 10))); do
+    if eval "$condition"; then
+      xdotool keyup "$key"
+      return 0
+    fi
+    sleep 0.1
+  done
+  xdotool keyup "$key"
+  fail "holding $key: '$condition' still false after ${limit}s"
+}
+
+# exited: true once the program has ended.
+exited() {
+  ! kill -0 "$demo_pid" 2>/dev/null
+}
+
+# wait_for CONDITION [SECONDS]: polls a shell condition.
+wait_for() {
+  local condition=$1 limit=${2:-120} i
+  for i in $(seq 1 $((limit * 10))); do
+    eval "$condition" && return 0
+    sleep 0.1
+  done
+  fail "'$condition' still false after ${limit}s"
+}
+
+# colours ID: how many distinct colours the window shows now.
+colours() {
+  screenshot "$1" "$WORK/colours.png"
+  identify -format %k "$WORK/colours.png"
+}

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace testing_support {
@@ -80,6 +81,23 @@ struct BmpFile {
         return out + pixels;
     }
 };
+
+// A picture through a colour table. A table shorter than the bit count's full
+// one is announced by the colours-used field, as writers do.
+inline BmpFile indexedBmp(uint16_t bitCount, int32_t width, int32_t height, std::vector<Rgb> palette,
+                          std::string pixels, uint32_t compression = 0)
+{
+    BmpFile bmp;
+    bmp.bitCount = bitCount;
+    bmp.compression = compression;
+    bmp.width = width;
+    bmp.height = height;
+    if (palette.size() < (size_t{1} << bitCount))
+        bmp.coloursUsed = static_cast<uint32_t>(palette.size());
+    bmp.palette = std::move(palette);
+    bmp.pixels = std::move(pixels);
+    return bmp;
+}
 
 // Rows as stored: each padded with zeros to a multiple of 4 bytes.
 inline std::string paddedRows(const std::vector<std::string>& rows)

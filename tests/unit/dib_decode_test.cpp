@@ -84,13 +84,9 @@ TEST_F(DibTest, PackedDibAndTheCoreHeaderDecodeLikeTheFullFile)
 
 TEST_F(DibTest, OneBitPixelsCrossByteBoundariesMostSignificantBitFirst)
 {
-    BmpFile bmp;
-    bmp.bitCount = 1;
-    bmp.width = 10;
-    bmp.height = 2;
-    bmp.palette = {kRed, kBlue};
     // Row 0: 1000 0001 | 01xx xxxx; row 1: all of the first colour.
-    bmp.pixels = paddedRows({byteString({0x81, 0x7F}), byteString({0x00, 0x00})});
+    const BmpFile bmp = indexedBmp(1, 10, 2, {kRed, kBlue},
+                                   paddedRows({byteString({0x81, 0x7F}), byteString({0x00, 0x00})}));
     auto image = decode(bmp.bytes());
     ASSERT_NE(image, nullptr);
     std::vector<Rgb> expected{kBlue, kRed, kRed, kRed, kRed, kRed, kRed, kBlue, kRed, kBlue};
@@ -100,12 +96,8 @@ TEST_F(DibTest, OneBitPixelsCrossByteBoundariesMostSignificantBitFirst)
 
 TEST_F(DibTest, FourBitPixelsHighNibbleFirstWithOddWidth)
 {
-    BmpFile bmp;
-    bmp.bitCount = 4;
-    bmp.width = 3;
-    bmp.height = 2;
-    bmp.palette = rampPalette(16);
-    bmp.pixels = paddedRows({byteString({0x1F, 0x20}), byteString({0xE3, 0x4F})});
+    const BmpFile bmp = indexedBmp(4, 3, 2, rampPalette(16),
+                                   paddedRows({byteString({0x1F, 0x20}), byteString({0xE3, 0x4F})}));
     auto image = decode(bmp.bytes());
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->data, rgb({ramp(1), ramp(15), ramp(2), ramp(14), ramp(3), ramp(4)}));
@@ -213,13 +205,7 @@ TEST_F(DibTest, MissingPaddingAfterTheLastRowIsTolerated)
 
 TEST_F(DibTest, Rle8RunsAbsoluteRunsAndEveryEscape)
 {
-    BmpFile bmp;
-    bmp.bitCount = 8;
-    bmp.compression = 1;
-    bmp.width = 6;
-    bmp.height = 4;
-    bmp.coloursUsed = 16;
-    bmp.palette = rampPalette(16);
+    BmpFile bmp = indexedBmp(8, 6, 4, rampPalette(16), "", 1);
     bmp.pixels = byteString({
         3, 1,                // row 0: three of colour 1
         0, 3, 4, 5, 6, 0,    // absolute: 4 5 6, padded to a word
@@ -258,13 +244,8 @@ TEST_F(DibTest, Rle8RunsAbsoluteRunsAndEveryEscape)
 
 TEST_F(DibTest, Rle4RunsAlternateNibblesAndAbsoluteRunsPadToWords)
 {
-    BmpFile bmp;
-    bmp.bitCount = 4;
-    bmp.compression = 2;
-    bmp.width = 5;
-    bmp.height = 3;
+    BmpFile bmp = indexedBmp(4, 5, 3, rampPalette(16), "", 2);
     bmp.fileHeader = false;
-    bmp.palette = rampPalette(16);
     bmp.pixels = byteString({
         5, 0x12,              // row 0: 1 2 1 2 1
         0, 0,
@@ -287,14 +268,7 @@ TEST_F(DibTest, Rle4RunsAlternateNibblesAndAbsoluteRunsPadToWords)
 
 TEST_F(DibTest, RleStreamWithoutEndOfBitmapKeepsWhatItPainted)
 {
-    BmpFile bmp;
-    bmp.bitCount = 8;
-    bmp.compression = 1;
-    bmp.width = 2;
-    bmp.height = 2;
-    bmp.coloursUsed = 4;
-    bmp.palette = rampPalette(4);
-    bmp.pixels = byteString({2, 3, 0, 0, 1, 2});
+    const BmpFile bmp = indexedBmp(8, 2, 2, rampPalette(4), byteString({2, 3, 0, 0, 1, 2}), 1);
     auto image = decode(bmp.bytes());
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->data, rgb({ramp(3), ramp(3), ramp(2), kBlack}));

@@ -34,34 +34,19 @@ std::vector<std::pair<std::string, BmpFile>> seeds()
     core24.headerSize = 12;
     add("seed_24_core.bmp", core24);
 
-    BmpFile mono;
-    mono.bitCount = 1;
-    mono.width = 10;
-    mono.height = 2;
-    mono.palette = smallPalette(2);
-    mono.pixels = paddedRows({byteString({0xA5, 0xC0}), byteString({0x3C, 0x40})});
-    add("seed_1.bmp", mono);
+    add("seed_1.bmp", indexedBmp(1, 10, 2, smallPalette(2),
+                                 paddedRows({byteString({0xA5, 0xC0}), byteString({0x3C, 0x40})})));
 
-    BmpFile four;
-    four.bitCount = 4;
-    four.width = 3;
-    four.height = 2;
-    four.palette = smallPalette(16);
-    four.pixels = paddedRows({byteString({0x12, 0x30}), byteString({0xFE, 0xD0})});
+    const BmpFile four = indexedBmp(4, 3, 2, smallPalette(16),
+                                    paddedRows({byteString({0x12, 0x30}), byteString({0xFE, 0xD0})}));
     add("seed_4.bmp", four);
     BmpFile core4 = four;
     core4.headerSize = 12;
     core4.fileHeader = false;
     add("seed_4_core_packed.bmp", core4);
 
-    BmpFile eight;
-    eight.bitCount = 8;
-    eight.width = 3;
-    eight.height = 2;
-    eight.coloursUsed = 17;
-    eight.palette = smallPalette(17);
-    eight.pixels = paddedRows({byteString({0, 16, 200}), byteString({5, 6, 7})});
-    add("seed_8_colours_used.bmp", eight);
+    add("seed_8_colours_used.bmp", indexedBmp(8, 3, 2, smallPalette(17),
+                                              paddedRows({byteString({0, 16, 200}), byteString({5, 6, 7})})));
 
     BmpFile rgb16;
     rgb16.bitCount = 16;
@@ -85,24 +70,12 @@ std::vector<std::pair<std::string, BmpFile>> seeds()
     fields32.masks = {0x000000FF, 0x0000FF00, 0x3FF00000};
     add("seed_32_fields.bmp", fields32);
 
-    BmpFile rle8;
-    rle8.bitCount = 8;
-    rle8.compression = 1;
-    rle8.width = 5;
-    rle8.height = 3;
-    rle8.coloursUsed = 8;
-    rle8.palette = smallPalette(8);
-    rle8.pixels = byteString({2, 1, 0, 3, 4, 5, 6, 0, 0, 0, 0, 2, 1, 1, 4, 7, 0, 1});
-    add("seed_rle8.bmp", rle8);
+    add("seed_rle8.bmp", indexedBmp(8, 5, 3, smallPalette(8),
+                                    byteString({2, 1, 0, 3, 4, 5, 6, 0, 0, 0, 0, 2, 1, 1, 4, 7, 0, 1}), 1));
 
-    BmpFile rle4;
-    rle4.bitCount = 4;
-    rle4.compression = 2;
-    rle4.width = 5;
-    rle4.height = 2;
+    BmpFile rle4 = indexedBmp(4, 5, 2, smallPalette(16),
+                              byteString({5, 0x1F, 0, 0, 0, 3, 0xAB, 0xC0, 0, 2, 1, 0, 1, 0x99, 0, 1}), 2);
     rle4.fileHeader = false;
-    rle4.palette = smallPalette(16);
-    rle4.pixels = byteString({5, 0x1F, 0, 0, 0, 3, 0xAB, 0xC0, 0, 2, 1, 0, 1, 0x99, 0, 1});
     add("seed_rle4_packed.bmp", rle4);
     return all;
 }

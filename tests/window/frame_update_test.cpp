@@ -1,0 +1,143 @@
+// The per-frame update against a real window: the quit and fullscreen
+// requests it posts, and the fly camera reading and warping the real cursor.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "app/app_window.h"
+#include "app/frame_hooks.h"
+#include "demo/demo_state.h"
+#include "demo/frame_update.h"
+#include "support/test_files.h"
+
+using namespace testing_support;
+
+namespace {
+
+class FrameUpdateWindowTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        recordMessageBoxes();
+        static bool registered = false;
+        if (!registered) {
+            ASSERT_TRUE(registerWindowClass(app_));
+        }
+        registered = true;
+        window_ = AppWindow{};
+        keys_ = KeyState{};
+        window_.keys = &keys_;
+        window_.app = &app_;
+        window_.title = appWindowTitle;
+        window_.width = 640;
+        window_.height = 480;
+        window_.bitsPerPixel = 32;
+        appRunning = 1;
+        fullscreenWanted = 0;
+        ASSERT_TRUE(createAppWindow(window_));
+        takeMessages();
+
+        frameState = {};
+        cameraMode = CameraMode::DemoTour;
+        tour = CameraTour{};
+        camera.place(0.0f, 0.19f, 0.68f, 0.00001f, 0.19f, 1.0f, 0.0f, 1.0f, 0.0f);
+        pitchAngle = previousPitch = 0.0f;
+        activeWindow = &window_;
+        activeKeys = &keys_;
+    }
+    void TearDown() override
+    {
+        activeWindow = nullptr;
+        activeKeys = nullptr;
+        destroyAppWindow(window_);
+    }
+
+    // Takes the window's messages in queue order without dispatching them, as
+    // the main loop sees them up to its WM_QUIT.
+    std::vector<uint32_t> takeMessages()
+    {
+        std::vector<uint32_t> taken;
+        platform::Message message;
+        while (platform::peekMessage(message, window_.hWnd))
+            taken.push_back(message.message);
+        return taken;
+    }
+
+    static inline AppInfo app_{"KXOpenGLDemoFrameUpdateTest"};
+    AppWindow window_{};
+    KeyState keys_{};
+};
+
+long indexOf(const std::vector<uint32_t>& list, uint32_t value)
+{
+    const auto found = std::find(list.begin(), list.end(), value);
+    return found == list.end() ? -1 : static_cast<long>(found - list.begin());
+}
+
+} // namespace
+
+TEST_F(FrameUpdateWindowTest, EscapeAndF1InOneFrameQueueTheQuitFirstAndTheFrameGoesOn)
+{
+    keys_.keyDown[platform::VK_ESCAPE] = 1;
+    keys_.keyDown[platform::VK_F1] = 1;
+    update(40);
+
+    EXPECT_EQ(appRunning, 0);
+    const std::vector<uint32_t> taken = takeMessages();
+    ASSERT_FALSE(taken.empty());
+    EXPECT_EQ(taken.front(), platform::WM_QUIT);
+    EXPECT_GT(indexOf(taken, WM_TOGGLEFULLSCREEN), indexOf(taken, platform::WM_QUIT));
+    // The rest of the frame still ran.
+    EXPECT_EQ(frameState.fpsFrameCount, 1u);
+    EXPECT_FLOAT_EQ(frameState.waterTime, 0.0004f);
+}
+
+TEST_F(FrameUpdateWindowTest, F1IsReadEveryFrameItIsHeldAndLeavesTheProgramRunning)
+{
+    keys_.keyDown[platform::VK_F1] = 1;
+    update(16);
+    update(16);
+    const std::vector<uint32_t> taken = takeMessages();
+    EXPECT_EQ(std::count(taken.begin(), taken.end(), WM_TOGGLEFULLSCREEN), 2);
+    EXPECT_EQ(indexOf(taken, platform::WM_QUIT), -1);
+    EXPECT_EQ(appRunning, 1);
+}
+
+TEST_F(FrameUpdateWindowTest, WaypointIsThePoseBeforeTheFramesMouseTurn)
+{
+    const std::filesystem::path dir = makeTempDir("frame-update-window");
+    {
+        ScopedWorkingDirectory cwd(dir);
+        // 100 pixels right of the centre (512, 384): this frame turns the camera.
+        platform::setCursorPos(612, 384);
+        keys_.keyDown['3'] = 1;
+        keys_.keyDown['Q'] = 1;
+        update(16);
+        EXPECT_EQ(readFile("usrpath.wps"), "0 0.19 0.68\n9.82424e-06 0.186661 0.982424\n");
+    }
+    std::filesystem::remove_all(dir);
+
+    const Vec3 direction = camera.view - camera.position;
+    const Vec3 start = Vec3{0.00001f, 0.19f, 1.0f} * (1.0f / length(Vec3{0.00001f, 0.19f, 1.0f}))
+                       - Vec3{0.0f, 0.19f, 0.68f};
+    const float turned = std::atan2(direction.x, direction.z) - std::atan2(start.x, start.z);
+    EXPECT_NEAR(turned, -0.2f, 1e-3f);
+
+    int x = 0, y = 0;
+    ASSERT_TRUE(platform::getCursorPos(x, y));
+    EXPECT_EQ(x, 512);
+    EXPECT_EQ(y, 384);
+}
+
+TEST_F(FrameUpdateWindowTest, DemoModeLeavesTheCursorAlone)
+{
+    platform::setCursorPos(600, 300);
+    update(16);
+    int x = 0, y = 0;
+    ASSERT_TRUE(platform::getCursorPos(x, y));
+    EXPECT_EQ(x, 600);
+    EXPECT_EQ(y, 300);
+    EXPECT_FLOAT_EQ(camera.view.z, 1.0f / length(Vec3{0.00001f, 0.19f, 1.0f}));
+}

@@ -259,11 +259,19 @@ private:
         return true;
     }
 
-    bool checkRoom(int64_t values, Place place, const std::string& what)
+    bool roomFor(int64_t values) const { return values <= valuesLeft(); }
+
+    bool failNoRoom(Place place, const std::string& what)
     {
-        if (values <= valuesLeft())
-            return true;
         return fail(place, what + " need more values than the rest of the file holds");
+    }
+
+    // The count of a list of records, each of `values` values at least.
+    bool readRecordCount(int32_t& count, Place place, const char* what, const char* records, int values)
+    {
+        if (!readCount(count, place, what))
+            return false;
+        return roomFor(int64_t{values} * count) || failNoRoom(place, std::to_string(count) + " " + records);
     }
 
     bool checkIndex(int32_t index, size_t count, Place place, const char* what, const char* items)
@@ -337,9 +345,7 @@ bool KxrReader::fail(Place place, const std::string& problem)
 bool KxrReader::readMaterials(SceneData& data)
 {
     int32_t count = 0;
-    if (!readCount(count, {Place::MaterialCount}, "material count"))
-        return false;
-    if (!checkRoom(int64_t{2} * count, {Place::MaterialCount}, std::to_string(count) + " materials"))
+    if (!readRecordCount(count, {Place::MaterialCount}, "material count", "materials", 2))
         return false;
     data.materials.resize(static_cast<size_t>(count));
     for (int32_t i = 0; i < count; ++i) {
@@ -391,10 +397,9 @@ bool KxrReader::readGroup(SceneData& data, int32_t g)
         || !readCount(triangleCount, header, "triangle count"))
         return false;
     const int64_t values = int64_t{3} * positionCount + int64_t{3} * texCoordCount + int64_t{10} * triangleCount;
-    if (!checkRoom(values, header,
-                   std::to_string(positionCount) + " positions, " + std::to_string(texCoordCount)
-                       + " texture coordinates and " + std::to_string(triangleCount) + " triangles"))
-        return false;
+    if (!roomFor(values))
+        return failNoRoom(header, std::to_string(positionCount) + " positions, " + std::to_string(texCoordCount)
+                                      + " texture coordinates and " + std::to_string(triangleCount) + " triangles");
 
     MeshGroup& group = data.groups[static_cast<size_t>(g)];
     group.positions.resize(static_cast<size_t>(positionCount));
@@ -431,9 +436,7 @@ bool KxrReader::read(SceneData& data)
     if (!readMaterials(data))
         return false;
     int32_t groupCount = 0;
-    if (!readCount(groupCount, {Place::GroupCount}, "group count"))
-        return false;
-    if (!checkRoom(int64_t{3} * groupCount, {Place::GroupCount}, std::to_string(groupCount) + " groups"))
+    if (!readRecordCount(groupCount, {Place::GroupCount}, "group count", "groups", 3))
         return false;
     data.groups.resize(static_cast<size_t>(groupCount));
     for (int32_t g = 0; g < groupCount; ++g) {

@@ -38,7 +38,8 @@ struct SceneData {
 // no zero byte.
 //
 // On failure `data` is left empty and `error` holds one line naming the file,
-// the place (group, triangle or record, 0-based like the file's indices, and
-// the line) and the problem, e.g.
+// the place (group, position or triangle counted from 0 like the file's
+// indices, material records from 1 like its material numbers, and the line)
+// and the problem, e.g.
 // "Scene/a.kxr: group 2, triangle 17 (line 95): position index 90 out of range (group has 40 positions)".
 bool parseKxr(std::string_view text, const char* fileName, SceneData& data, std::string& error);

@@ -225,6 +225,11 @@ TEST_F(SceneMeshGl, EveryGroupGetsSixBuffersHoldingItsArrays)
     EXPECT_EQ(bufferContent<Vec3>(shared.buffers[MeshGroup::TexCoordBuffer], 5)[4].y, 1.0f);  // t = third number
     EXPECT_EQ(mesh_.groups[2].vertexCount(), 0u);
     EXPECT_EQ(bufferSize(mesh_.groups[2].buffers[MeshGroup::IndexBuffer], GL_ELEMENT_ARRAY_BUFFER_ARB), 0);
+
+    // The empty group is passed over when drawing: the textured triangle of
+    // group 0 is what shows.
+    EXPECT_NE(drawnCentre(), (Rgb{0, 0, 0}));
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
 TEST_F(SceneMeshGl, DrawBindsTheGroupMaterialAndLeavesTexturingOff)

@@ -14,6 +14,11 @@ WORK=""
 
 fail() {
   echo "FAIL: $*" >&2
+  if [ -n "${DISPLAY:-}" ] && [ -n "$xvfb_pid" ]; then
+    echo "--- windows on $DISPLAY ---" >&2
+    kill -0 "$xvfb_pid" 2>/dev/null || echo "(the X server has ended)" >&2
+    xwininfo -root -children 2>&1 | grep -v '^ *$' >&2
+  fi
   if [ -n "$WORK" ] && [ -f "$WORK/Log.txt" ]; then
     echo "--- Log.txt ---" >&2
     cat "$WORK/Log.txt" >&2
@@ -26,7 +31,13 @@ fail() {
 }
 
 cleanup() {
-  [ -n "$demo_pid" ] && kill "$demo_pid" 2>/dev/null
+  if [ -n "$demo_pid" ]; then
+    kill "$demo_pid" 2>/dev/null
+    # A program that takes the signal as a close request it never acts on
+    # would keep the test waiting below; give it a few seconds, then end it.
+    for _ in $(seq 1 30); do kill -0 "$demo_pid" 2>/dev/null || break; sleep 0.1; done
+    kill -KILL "$demo_pid" 2>/dev/null
+  fi
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   wait 2>/dev/null
   [ -n "$WORK" ] && [ -z "${KEEP_WORK:-}" ] && rm -rf "$WORK"
@@ -120,8 +131,33 @@ hold() {
 
 # answer_question KEY: answers the fullscreen question (Return: Yes, Escape: No).
 answer_question() {
-  wait_window "Start fullscreen?"
-  press "$WID" "$1"
+  answer_box "Start fullscreen?" "$1"
+}
+
+# answer_box TITLE KEY [SECONDS]: presses KEY in the box with that title until
+# the box has gone. A press is repeated only when the box is still open long
+# after it, so a slow but answered box never gets a second key.
+answer_box() {
+  local title=$1 key=$2 limit=${3:-60} start=$SECONDS id i
+  wait_window "$title" "$limit"
+  while id=$(window_id "$title"); [ -n "$id" ]; do
+    [ $((SECONDS - start)) -lt "$limit" ] || fail "box '$title' still open after ${limit}s"
+    kill -0 "$demo_pid" 2>/dev/null || fail "the program ended with the box '$title' open"
+    if xwininfo -id "$id" 2>/dev/null | grep -q "Map State: IsViewable"; then
+      press "$id" "$key"
+      for i in $(seq 1 100); do [ -z "$(window_id "$title")" ] && return 0; sleep 0.1; done
+    else
+      sleep 0.1
+    fi
+  done
+}
+
+# quit_with KEY [SECONDS]: keeps KEY down until the program has ended, however
+# slowly it draws (the update reads keys once per frame); status in STATUS.
+quit_with() {
+  xdotool keydown "$1"
+  wait_exit "${2:-60}"
+  xdotool keyup "$1"
 }
 
 # wait_exit [SECONDS]: waits for the program to end; its exit status goes to STATUS.
@@ -193,4 +229,67 @@ wait_for() {
 colours() {
   screenshot "$1" "$WORK/colours.png"
   identify -format %k "$WORK/colours.png"
+}
+
+# snapshot ID FILE: the window's pixels as an X window dump ("xwd:FILE" for
+# ImageMagick). Much quicker than import while the program keeps the server busy.
+snapshot() {
+  xwd -silent -id "$1" -out "$2" 2>/dev/null || fail "no dump of window $1"
+}
+
+# colour_count FILE R G B [AREA]: how many pixels of the image (within AREA,
+# WxH+X+Y) are within a level or two of that colour.
+colour_count() {
+  local file=$1 colour="rgb($2,$3,$4)" area=${5:-}
+  convert "$file" ${area:+-crop "$area" +repage} -fuzz 2% -fill black +opaque "$colour" \
+    -fill white -opaque "$colour" -format "%[fx:int(mean*w*h+0.5)]" info:
+}
+
+# The overlay's text colour, and where its lines are drawn in a 1024x768
+# window: 5% from the left, baselines 5%, 6.7% and 8.3% from the top.
+OVERLAY_RGB="255 128 25"
+FPS_AREA=200x16+40+26
+CAPTION_AREA=300x12+40+56
+
+# overlay_pixels FILE AREA: pixels of the overlay's colour in that area.
+overlay_pixels() {
+  # shellcheck disable=SC2086
+  colour_count "$1" $OVERLAY_RGB "$2"
+}
+
+# wait_overlay ID AREA shown|gone [SECONDS]: polls the window until that line
+# of the overlay is drawn (or no longer drawn); the last dump stays in SHOT.
+SHOT=""
+wait_overlay() {
+  local id=$1 area=$2 want=$3 limit=${4:-40} start=$SECONDS count
+  SHOT="$WORK/overlay.xwd"
+  while :; do
+    kill -0 "$demo_pid" 2>/dev/null || fail "the program ended while waiting for the overlay"
+    snapshot "$id" "$SHOT"
+    count=$(overlay_pixels "xwd:$SHOT" "$area")
+    if [ "$want" = shown ]; then [ "$count" -gt 20 ] && return 0; else [ "$count" = 0 ] && return 0; fi
+    [ $((SECONDS - start)) -lt "$limit" ] || fail "overlay area $area not $want after ${limit}s ($count pixels)"
+    sleep 0.2
+  done
+}
+
+# wait_frames ID COUNT [SECONDS]: waits until the window has shown COUNT new
+# pictures. Every frame changes the picture (the water and sky are animated,
+# and the tour moves the camera), so when it returns at least COUNT - 1 whole
+# frames have run after the call began: enough for keys sent before it to
+# have been seen by a frame's update.
+wait_frames() {
+  local id=$1 count=$2 limit=${3:-30} start=$SECONDS seen=0 previous current
+  previous="$WORK/frame-a.xwd"; current="$WORK/frame-b.xwd"
+  snapshot "$id" "$previous"
+  while [ "$seen" -lt "$count" ]; do
+    kill -0 "$demo_pid" 2>/dev/null || fail "the program ended while waiting for frames"
+    [ $((SECONDS - start)) -lt "$limit" ] || fail "only $seen new frames in ${limit}s"
+    sleep 0.1
+    snapshot "$id" "$current"
+    if ! cmp -s "$previous" "$current"; then
+      seen=$((seen + 1))
+      mv "$current" "$previous"
+    fi
+  done
 }

@@ -44,11 +44,14 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# start_x [WxHxDEPTH]: a fresh virtual screen for this test.
+# start_x [WxHxDEPTH]: a fresh virtual screen for this test. -noreset: by
+# default the server resets whenever its last client leaves (here, each
+# xdotool or xwininfo call, or the program's question box), and a program
+# connecting during the reset is hung up on.
 start_x() {
   local screen=${1:-1280x1024x24} fdfile
   fdfile=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$fdfile" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset 3>"$fdfile" 2>/dev/null &
   xvfb_pid=$!
   for _ in $(seq 1 100); do [ -s "$fdfile" ] && break; sleep 0.05; done
   [ -s "$fdfile" ] || fail "the X server did not start"

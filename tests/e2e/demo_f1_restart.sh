@@ -26,7 +26,8 @@ wait_overlay "$id" "$CAPTION_AREA" shown
 [ "$(count_lines "Error: Mode Switch Failed." demo.err)" = 1 ] || fail "mode switch failure not reported once"
 [ "$(count_lines "Running In Windowed Mode." demo.err)" = 1 ] || fail "mode switch message incomplete"
 
-quit_with Escape; status=$STATUS
+hold_until "$id" Escape exited 60
+wait_exit; status=$STATUS
 [ "$status" = 0 ] || fail "exit status $status"
 
 [ "$(count_lines "Initializing..." Log.txt)" = 2 ] || fail "start-up not run twice"

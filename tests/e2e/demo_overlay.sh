@@ -23,6 +23,7 @@ caption=$(overlay_pixels "$WORK/frame.png" "$CAPTION_AREA")
 total=$(overlay_pixels "$WORK/frame.png" 1024x768+0+0)
 [ "$total" -lt 5000 ] || fail "$total pixels of the overlay colour"
 
-quit_with Escape; status=$STATUS
+hold_until "$id" Escape exited 60
+wait_exit; status=$STATUS
 [ "$status" = 0 ] || fail "exit status $status"
 echo "ok"

@@ -63,7 +63,8 @@ xdotool keyup q
 wait_frames "$id" 2
 [ "$(lines)" = 4 ] || fail "Q recorded in mode 2 (free fly): $(lines) lines"
 
-quit_with Escape; status=$STATUS
+hold_until "$id" Escape exited 60
+wait_exit; status=$STATUS
 [ "$status" = 0 ] || fail "exit status $status"
 # Every line is three numbers in printf's %g form; the camera never moved.
 bad=$(grep -cvE "$RECORD_LINE" usrpath.wps)

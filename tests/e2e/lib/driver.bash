@@ -155,14 +155,6 @@ answer_box() {
   done
 }
 
-# quit_with KEY [SECONDS]: keeps KEY down until the program has ended, however
-# slowly it draws (the update reads keys once per frame); status in STATUS.
-quit_with() {
-  xdotool keydown "$1"
-  wait_exit "${2:-60}"
-  xdotool keyup "$1"
-}
-
 # wait_exit [SECONDS]: waits for the program to end; its exit status goes to STATUS.
 STATUS=""
 wait_exit() {

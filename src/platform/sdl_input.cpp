@@ -14,14 +14,34 @@ bool getCursorPos(int& x, int& y)
     x = y = 0;
     if (!SDL_WasInit(SDL_INIT_VIDEO))
         return false;
+    // Over our own window the position from its events is current; X11's
+    // global state is only refreshed by raw motion, which injected moves
+    // (remote desktops, test drivers) do not send.
+    if (SDL_Window* focus = SDL_GetMouseFocus()) {
+        int windowX = 0, windowY = 0;
+        SDL_PumpEvents();
+        SDL_GetMouseState(&x, &y);
+        SDL_GetWindowPosition(focus, &windowX, &windowY);
+        x += windowX;
+        y += windowY;
+        return true;
+    }
     SDL_GetGlobalMouseState(&x, &y);
     return true;
 }
 
 void setCursorPos(int x, int y)
 {
-    if (SDL_WasInit(SDL_INIT_VIDEO))
-        SDL_WarpMouseGlobal(x, y);
+    if (!SDL_WasInit(SDL_INIT_VIDEO))
+        return;
+    // Warping within our window also updates the position getCursorPos reads.
+    if (SDL_Window* focus = SDL_GetMouseFocus()) {
+        int windowX = 0, windowY = 0;
+        SDL_GetWindowPosition(focus, &windowX, &windowY);
+        SDL_WarpMouseInWindow(focus, x - windowX, y - windowY);
+        return;
+    }
+    SDL_WarpMouseGlobal(x, y);
 }
 
 bool isKeyHeld(int virtualKey)

@@ -19,9 +19,17 @@ intptr_t packSize(int width, int height)
 }
 
 // Turns one SDL event into the message a classic window would receive.
-bool translate(const SDL_Event& event, Message& message)
+// `peeked` is the window whose queue is read, for events of no window.
+bool translate(const SDL_Event& event, Message& message, Window* peeked)
 {
     switch (event.type) {
+    case SDL_QUIT:
+        // SIGINT or SIGTERM: close the window as its close box would, so the
+        // cycle is torn down and the program ends normally.
+        if (!peeked)
+            return false;
+        message = {peeked, WM_CLOSE, 0, 0};
+        return true;
     case SDL_WINDOWEVENT: {
         Window* window = sdl::windowFromId(event.window.windowID);
         if (!window)
@@ -92,7 +100,7 @@ bool peekMessage(Message& message, Window* window)
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         Message translated;
-        if (translate(event, translated) && (!window || translated.window == window)) {
+        if (translate(event, translated, window) && (!window || translated.window == window)) {
             message = translated;
             return true;
         }

@@ -31,6 +31,15 @@ bool ensureVideo()
         std::fprintf(stderr, "platform: no video: %s\n", SDL_GetError());
         return false;
     }
+    // Without a reachable display SDL falls back to drawing offscreen, and the
+    // demo would run unseen; only accept that when it was asked for.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const bool invisible = driver && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
+    if (invisible && !SDL_getenv("SDL_VIDEODRIVER")) {
+        std::fprintf(stderr, "platform: no display to open a window on\n");
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
     return true;
 }
 

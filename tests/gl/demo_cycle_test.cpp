@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -58,20 +57,30 @@ LiveObjects liveObjects()
 }
 
 // The log's lines that tell the story of a start-up, in order: progress
-// lines, framebuffer status and shader reports (their driver text cut off).
+// lines, framebuffer status and shader reports (their driver text cut off),
+// and anything that reports an error.
 std::vector<std::string> storyLines(const std::string& log)
 {
-    static const std::regex story(
-        R"(^(Initializing\.\.\.|Creating Render Targets\.\.\.|Loading Shaders\.\.\.|Loading Scene\.\.\.|)"
-        R"(Creating Sky Box Textures\.\.\.|Reading Camera Waypoints\.\.\.|DeInitializing\.\.\.|)"
-        R"(Framebuffer Complete|Shader Validation ID: \d+:|.*Error.*|.*ERROR.*))");
+    static const char* const progress[] = {
+        "Initializing...", "Creating Render Targets...", "Loading Shaders...", "Loading Scene...",
+        "Creating Sky Box Textures...", "Reading Camera Waypoints...", "DeInitializing...",
+        "Framebuffer Complete"};
+    const std::string validation = "Shader Validation ID: ";
     std::vector<std::string> lines;
     std::istringstream in(log);
     std::string line;
-    std::smatch match;
-    while (std::getline(in, line))
-        if (std::regex_search(line, match, story))
-            lines.push_back(match[1]);
+    while (std::getline(in, line)) {
+        bool known = false;
+        for (const char* text : progress)
+            known = known || line == text;
+        if (known) {
+            lines.push_back(line);
+        } else if (line.rfind(validation, 0) == 0 && line.find(':', validation.size()) != std::string::npos) {
+            lines.push_back(line.substr(0, line.find(':', validation.size()) + 1));
+        } else if (line.find("Error") != std::string::npos || line.find("ERROR") != std::string::npos) {
+            lines.push_back(line);
+        }
+    }
     return lines;
 }
 

@@ -12,10 +12,10 @@
 
 namespace {
 
-struct TargetSpec {
+struct TargetSlotSize {
     int32_t slot, size, kind;
 };
-constexpr TargetSpec targetSpecs[] = {
+constexpr TargetSlotSize targetSlots[] = {
     {TargetSlot::ShadowMap, 2048, RenderTargets::KindDepth},
     {TargetSlot::Scene, 1024, RenderTargets::KindRgba},
     {TargetSlot::Refraction, 512, RenderTargets::KindRgba},
@@ -65,8 +65,8 @@ void createRenderTargets()
 {
     Log::instance()->write("Creating Render Targets...");
     renderTargets.init(TargetSlot::Count);
-    for (const TargetSpec& spec : targetSpecs)
-        renderTargets.create(spec.slot, spec.size, spec.kind);
+    for (const TargetSlotSize& target : targetSlots)
+        renderTargets.create(target.slot, target.size, target.kind);
 }
 
 void loadShaders()

@@ -8,32 +8,15 @@
 #include "app/app_window.h"
 #include "gpu/gl_headers.h"
 #include "support/test_files.h"
+#include "window/test_window.h"
 
 using namespace testing_support;
 
 namespace {
 
-class AppWindowTest : public testing::Test {
+class AppWindowTest : public TestWindow {
 protected:
-    void SetUp() override
-    {
-        recordMessageBoxes();
-        static bool registered = false;
-        if (!registered) {
-            ASSERT_TRUE(registerWindowClass(app_));
-        }
-        registered = true;
-        window_ = AppWindow{};
-        keys_ = KeyState{};
-        window_.keys = &keys_;
-        window_.app = &app_;
-        window_.title = appWindowTitle;
-        window_.width = 640;
-        window_.height = 480;
-        window_.bitsPerPixel = 32;
-        appRunning = 1;
-    }
-    void TearDown() override { destroyAppWindow(window_); }
+    void SetUp() override { prepareWindow(); }
 
     // Drains the window's queue, returning the numbers of the messages taken.
     std::vector<uint32_t> drain()
@@ -48,9 +31,6 @@ protected:
         return taken;
     }
 
-    static inline AppInfo app_{"KXOpenGLDemoTest"};
-    AppWindow window_{};
-    KeyState keys_{};
 };
 
 bool contains(const std::vector<uint32_t>& list, uint32_t value)

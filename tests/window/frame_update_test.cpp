@@ -11,30 +11,17 @@
 #include "demo/demo_state.h"
 #include "demo/frame_update.h"
 #include "support/test_files.h"
+#include "window/test_window.h"
 
 using namespace testing_support;
 
 namespace {
 
-class FrameUpdateWindowTest : public testing::Test {
+class FrameUpdateWindowTest : public TestWindow {
 protected:
     void SetUp() override
     {
-        recordMessageBoxes();
-        static bool registered = false;
-        if (!registered) {
-            ASSERT_TRUE(registerWindowClass(app_));
-        }
-        registered = true;
-        window_ = AppWindow{};
-        keys_ = KeyState{};
-        window_.keys = &keys_;
-        window_.app = &app_;
-        window_.title = appWindowTitle;
-        window_.width = 640;
-        window_.height = 480;
-        window_.bitsPerPixel = 32;
-        appRunning = 1;
+        prepareWindow();
         fullscreenWanted = 0;
         ASSERT_TRUE(createAppWindow(window_));
         takeMessages();
@@ -65,9 +52,6 @@ protected:
         return taken;
     }
 
-    static inline AppInfo app_{"KXOpenGLDemoFrameUpdateTest"};
-    AppWindow window_{};
-    KeyState keys_{};
 };
 
 long indexOf(const std::vector<uint32_t>& list, uint32_t value)

@@ -124,7 +124,7 @@ bool destroyAppWindow(AppWindow& window)
 
 void requestQuit(AppWindow& window)
 {
-    platform::postMessage(window.hWnd, platform::WM_QUIT, 0, 0);
+    platform::postMessage(window.hWnd, WM_QUIT, 0, 0);
     appRunning = 0;
 }
 
@@ -179,7 +179,7 @@ intptr_t handleWindowMessage(AppWindow& window, uint32_t message, uintptr_t wPar
 
 intptr_t windowProc(platform::Window* hWnd, uint32_t message, uintptr_t wParam, intptr_t lParam)
 {
-    if (message == platform::WM_CREATE) {
+    if (message == WM_CREATE) {
         platform::setWindowUserData(hWnd, reinterpret_cast<void*>(lParam));
         return 0;
     }

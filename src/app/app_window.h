@@ -30,7 +30,7 @@ struct AppWindow {
 
 // The message that asks the window procedure to rebuild the window in the
 // other display mode.
-constexpr uint32_t WM_TOGGLEFULLSCREEN = platform::WM_USER + 1;
+constexpr uint32_t WM_TOGGLEFULLSCREEN = WM_USER + 1;
 
 extern const char* const appWindowTitle;
 

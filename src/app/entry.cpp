@@ -33,7 +33,7 @@ void runMessageLoop(AppWindow& window)
     for (;;) {
         platform::Message message;
         if (platform::peekMessage(message, window.hWnd)) {
-            if (message.message == platform::WM_QUIT)
+            if (message.message == WM_QUIT)
                 return;
             platform::dispatchMessage(message);
         } else if (window.isVisible == 1) {

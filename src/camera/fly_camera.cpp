@@ -28,13 +28,13 @@ FlyInput readFlyInput()
     if (!platform::getCursorPos(input.cursor.x, input.cursor.y))
         input.cursor = mouseCentre();
     FlyKeys& keys = input.keys;
-    keys.upArrow = platform::isKeyHeld(platform::VK_UP);
+    keys.upArrow = platform::isKeyHeld(VK_UP);
     keys.w = platform::isKeyHeld('W');
-    keys.downArrow = platform::isKeyHeld(platform::VK_DOWN);
+    keys.downArrow = platform::isKeyHeld(VK_DOWN);
     keys.s = platform::isKeyHeld('S');
-    keys.leftArrow = platform::isKeyHeld(platform::VK_LEFT);
+    keys.leftArrow = platform::isKeyHeld(VK_LEFT);
     keys.a = platform::isKeyHeld('A');
-    keys.rightArrow = platform::isKeyHeld(platform::VK_RIGHT);
+    keys.rightArrow = platform::isKeyHeld(VK_RIGHT);
     keys.d = platform::isKeyHeld('D');
     return input;
 }

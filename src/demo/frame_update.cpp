@@ -11,8 +11,8 @@ FrameUpdateState frameState;
 
 namespace {
 
-constexpr int keyQuit = platform::VK_ESCAPE;
-constexpr int keyToggle = platform::VK_F1;
+constexpr int keyQuit = VK_ESCAPE;
+constexpr int keyToggle = VK_F1;
 constexpr int keyRecord = 'Q';
 
 bool held(int virtualKey)

@@ -128,7 +128,7 @@ bool initialize(AppWindow* window, KeyState* keys)
     markStartupStep("shaders");
     loadShaders();
     markStartupStep("font");
-    font.create("Courier New");
+    font.create(window ? window->hDC : nullptr, "Courier New");
     GlExtensions::loadMultitextureAndBuffers();
     markStartupStep("scenes");
     loadScenes();

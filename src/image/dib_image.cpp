@@ -6,7 +6,7 @@
 
 #include "image/dib_layout.h"
 #include "image/dib_pixels.h"
-#include "image/mapped_file.h"
+#include "platform/mapped_file.h"
 #include "platform/platform.h"
 
 namespace {
@@ -36,7 +36,7 @@ std::unique_ptr<DibImage> loadDibImage(const char* fileName)
             c = '/';
     }
 
-    MappedFile file;
+    platform::MappedFile file;
     if (!file.open(path.c_str())) {
         showError(("Failed to open DIB file " + shownName + ".\n").c_str());
         return nullptr;

@@ -5,46 +5,18 @@
 // keyboard polling and clocks. It speaks in the windowing system's classic
 // terms (messages with two parameters, virtual-key codes, millisecond ticks),
 // so the application code above reads the same on every platform. Nothing here
-// exposes the types of the library underneath; this build implements it on SDL2.
+// exposes the types of the library underneath: it is implemented on SDL2
+// (platform/sdl) and on Win32 (platform/win32).
 
 #include <cstdint>
+
+#include "platform/window_messages.h"
 
 namespace platform {
 
 struct Window;        // a top-level window
 struct DeviceContext; // the drawing surface of a window
 struct GlContext;     // an OpenGL rendering context
-
-// Message numbers and parameters the application handles.
-constexpr uint32_t WM_CREATE = 0x0001;
-constexpr uint32_t WM_SIZE = 0x0005;
-constexpr uint32_t WM_CLOSE = 0x0010;
-constexpr uint32_t WM_QUIT = 0x0012;
-constexpr uint32_t WM_KEYDOWN = 0x0100;
-constexpr uint32_t WM_KEYUP = 0x0101;
-constexpr uint32_t WM_SYSKEYDOWN = 0x0104;
-constexpr uint32_t WM_SYSKEYUP = 0x0105;
-constexpr uint32_t WM_SYSCOMMAND = 0x0112;
-constexpr uint32_t WM_USER = 0x0400;
-
-constexpr uintptr_t SIZE_RESTORED = 0;
-constexpr uintptr_t SIZE_MINIMIZED = 1;
-constexpr uintptr_t SIZE_MAXIMIZED = 2;
-constexpr uintptr_t SC_SCREENSAVE = 0xF140;
-constexpr uintptr_t SC_MONITORPOWER = 0xF170;
-
-// Virtual-key codes the demo reads; letters and digits are their ASCII capitals.
-constexpr int VK_RETURN = 0x0D;
-constexpr int VK_SHIFT = 0x10;
-constexpr int VK_CONTROL = 0x11;
-constexpr int VK_MENU = 0x12;
-constexpr int VK_ESCAPE = 0x1B;
-constexpr int VK_SPACE = 0x20;
-constexpr int VK_LEFT = 0x25;
-constexpr int VK_UP = 0x26;
-constexpr int VK_RIGHT = 0x27;
-constexpr int VK_DOWN = 0x28;
-constexpr int VK_F1 = 0x70;
 
 struct Message {
     Window* window = nullptr;
@@ -100,6 +72,22 @@ GlContext* createGlContext(DeviceContext* dc);
 bool makeCurrent(DeviceContext* dc, GlContext* context); // null context releases
 void deleteGlContext(GlContext* context);
 bool swapBuffers(DeviceContext* dc);
+
+// Fonts for bitmap text, used as a GDI font is: created, selected into a
+// device context, turned into display lists, deleted.
+struct Font;
+// The bold cut of the named face, `height` units from the top of its ascent to
+// the bottom of its descent. A face that is not installed is stood in for by
+// another. Null only when no font at all can be had.
+Font* createBoldFont(int height, const char* faceName);
+// Returns the font selected before (null if none).
+Font* selectFont(DeviceContext* dc, Font* font);
+void deleteFont(Font* font);
+// Compiles `count` display lists from `listBase` on, one per character code
+// from `first` on, from the font selected into `dc`: each draws its glyph as a
+// bitmap at the current raster position and advances the raster position by
+// the glyph's width (a blank glyph too). Needs a current GL context.
+bool useFontBitmaps(DeviceContext* dc, int first, int count, unsigned listBase);
 
 // Display modes. Success means the screen now runs at exactly that size.
 bool changeDisplayMode(int width, int height, int bitsPerPixel);

@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <locale.h>
 
 namespace {
 
@@ -51,12 +50,22 @@ std::string describe(Place place)
     return {};
 }
 
-// The "C" locale's strtof, whatever locale the process runs in: the file's
-// decimal point is always '.'.
-float strtofC(const char* text, char** end)
+// strtof as the "C" locale reads it, whatever locale the process runs in: the
+// file's decimal point is always '.', so it is swapped for the locale's own
+// before strtof sees it, and text holding the locale's own (which "C" would
+// stop at) is refused. `text` is a token the caller may change.
+float strtofC(char* text, char** end)
 {
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return cLocale ? strtof_l(text, end, cLocale) : std::strtof(text, end);
+    const char* radix = std::localeconv()->decimal_point;
+    if (radix && radix[0] != '.' && radix[0] != '\0') {
+        if (std::strchr(text, radix[0]) || radix[1] != '\0') {
+            *end = text;
+            return 0.0f;
+        }
+        if (char* point = std::strchr(text, '.'))
+            *point = radix[0];
+    }
+    return std::strtof(text, end);
 }
 
 class KxrReader {

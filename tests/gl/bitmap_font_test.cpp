@@ -8,6 +8,7 @@
 #include "gpu/bitmap_font.h"
 #include "gpu/gl_extensions.h"
 #include "gpu/render_targets.h"
+#include "platform/sdl/sdl_font.h"
 #include "support/test_files.h"
 
 using X = GlExtensions;
@@ -35,7 +36,7 @@ protected:
         glMatrixMode(GL_MODELVIEW);
         glPushMatrix();
         glLoadIdentity();
-        font_.create("Courier New");
+        font_.create(nullptr, "Courier New");
     }
 
     void TearDown() override
@@ -197,24 +198,35 @@ TEST_F(BitmapFontTest, TextBeyondTheBufferIsCutAt255Characters)
 TEST_F(BitmapFontTest, AMissingFaceStillGivesReadableText)
 {
     font_.release();
-    font_.create("No Such Face Verdal");
+    font_.create(nullptr, "No Such Face Verdal");
     clear();
     EXPECT_GT(printAt(20, 100, "FPS:%d", 60), 20.0f);
     EXPECT_FALSE(blank(ink()));
 }
 
-TEST_F(BitmapFontTest, WithoutAnyFontPrintDrawsNothing)
+TEST_F(BitmapFontTest, WithoutAFontFileTheListsDrawNothing)
 {
-    font_.release();
     const auto dir = testing_support::makeTempDir("nofont");
     testing_support::writeFile(dir / "junk.ttf", "not a font");
+    const GLuint base = glGenLists(BitmapFont::glyphCount);
     for (const FontFaceFile& face : {FontFaceFile{}, FontFaceFile{(dir / "junk.ttf").string(), 0, false}}) {
-        font_.createFromFace(face);
+        platform::Font* font = platform::createFontFromFile(face, BitmapFont::cellHeight);
+        platform::selectFont(nullptr, font);
+        EXPECT_FALSE(platform::useFontBitmaps(nullptr, BitmapFont::firstCode, BitmapFont::glyphCount, base));
+        platform::selectFont(nullptr, nullptr);
+        platform::deleteFont(font);
         clear();
-        EXPECT_EQ(printAt(20, 100, "FPS:%d", 60), 20.0f);
+        glColor3f(1, 1, 1);
+        glRasterPos2i(20, 100);
+        glListBase(base - BitmapFont::firstCode);
+        glCallLists(3, GL_UNSIGNED_BYTE, "FPS");
+        glListBase(0);
+        GLfloat position[4] = {};
+        glGetFloatv(GL_CURRENT_RASTER_POSITION, position);
+        EXPECT_EQ(position[0], 20.0f);
         EXPECT_TRUE(blank(ink()));
-        font_.release();
     }
+    glDeleteLists(base, BitmapFont::glyphCount);
 }
 
 TEST_F(BitmapFontTest, ReleaseDeletesTheListsAndLaterPrintsDrawNothing)

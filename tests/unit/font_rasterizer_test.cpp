@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "gpu/font_face_lookup.h"
-#include "gpu/font_rasterizer.h"
+#include "platform/sdl/font_face_lookup.h"
+#include "platform/sdl/font_rasterizer.h"
 #include "support/test_files.h"
 
 namespace {

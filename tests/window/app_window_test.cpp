@@ -25,7 +25,7 @@ protected:
         platform::Message message;
         while (platform::peekMessage(message, window_.hWnd)) {
             taken.push_back(message.message);
-            if (message.message != platform::WM_QUIT)
+            if (message.message != WM_QUIT)
                 platform::dispatchMessage(message);
         }
         return taken;
@@ -115,41 +115,41 @@ TEST_F(AppWindowTest, FullscreenAtTheScreensOwnModeTakesTheWholeScreen)
 TEST_F(AppWindowTest, KeyMessagesWriteTheKeyArrayOnlyForCodesUpTo255)
 {
     ASSERT_TRUE(createAppWindow(window_));
-    EXPECT_EQ(handleWindowMessage(window_, platform::WM_KEYDOWN, 81, 0), 0);
+    EXPECT_EQ(handleWindowMessage(window_, WM_KEYDOWN, 81, 0), 0);
     EXPECT_EQ(keys_.keyDown[81], 1u);
-    handleWindowMessage(window_, platform::WM_KEYDOWN, 81, 0);  // auto-repeat
+    handleWindowMessage(window_, WM_KEYDOWN, 81, 0);  // auto-repeat
     EXPECT_EQ(keys_.keyDown[81], 1u);
-    handleWindowMessage(window_, platform::WM_KEYUP, 81, 0);
+    handleWindowMessage(window_, WM_KEYUP, 81, 0);
     EXPECT_EQ(keys_.keyDown[81], 0u);
-    handleWindowMessage(window_, platform::WM_KEYDOWN, 255, 0);
+    handleWindowMessage(window_, WM_KEYDOWN, 255, 0);
     EXPECT_EQ(keys_.keyDown[255], 1u);
 
     const KeyState before = keys_;
-    handleWindowMessage(window_, platform::WM_KEYDOWN, 256, 0);
-    handleWindowMessage(window_, platform::WM_KEYDOWN, 0x1000 + 81, 0);
-    handleWindowMessage(window_, platform::WM_SYSKEYDOWN, 27, 0);
+    handleWindowMessage(window_, WM_KEYDOWN, 256, 0);
+    handleWindowMessage(window_, WM_KEYDOWN, 0x1000 + 81, 0);
+    handleWindowMessage(window_, WM_SYSKEYDOWN, 27, 0);
     EXPECT_EQ(0, std::memcmp(&before, &keys_, sizeof keys_));
 }
 
 TEST_F(AppWindowTest, MinimiseStopsFramesAndRestoreReshapesToTheNewSize)
 {
     ASSERT_TRUE(createAppWindow(window_));
-    handleWindowMessage(window_, platform::WM_SIZE, platform::SIZE_MINIMIZED, 0);
+    handleWindowMessage(window_, WM_SIZE, SIZE_MINIMIZED, 0);
     EXPECT_EQ(window_.isVisible, 0);
-    handleWindowMessage(window_, platform::WM_SIZE, platform::SIZE_RESTORED, (300 << 16) | 400);
+    handleWindowMessage(window_, WM_SIZE, SIZE_RESTORED, (300 << 16) | 400);
     EXPECT_EQ(window_.isVisible, 1);
     GLint viewport[4] = {};
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2], 400);
     EXPECT_EQ(viewport[3], 300);
-    handleWindowMessage(window_, platform::WM_SIZE, platform::SIZE_MINIMIZED, 0);
-    handleWindowMessage(window_, platform::WM_SIZE, platform::SIZE_MAXIMIZED, (1000 << 16) | 1200);
+    handleWindowMessage(window_, WM_SIZE, SIZE_MINIMIZED, 0);
+    handleWindowMessage(window_, WM_SIZE, SIZE_MAXIMIZED, (1000 << 16) | 1200);
     EXPECT_EQ(window_.isVisible, 1);
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2], 1200);
     EXPECT_EQ(viewport[3], 1000);
     // Other size types change nothing.
-    handleWindowMessage(window_, platform::WM_SIZE, 3, (10 << 16) | 10);
+    handleWindowMessage(window_, WM_SIZE, 3, (10 << 16) | 10);
     EXPECT_EQ(window_.isVisible, 1);
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2], 1200);
@@ -163,7 +163,7 @@ TEST_F(AppWindowTest, ToggleFlipsTheWishAndEndsTheCycleWithoutEndingTheProgram)
     requestFullscreenToggle(window_);
     auto taken = drain();
     EXPECT_TRUE(contains(taken, WM_TOGGLEFULLSCREEN));
-    EXPECT_TRUE(contains(taken, platform::WM_QUIT));
+    EXPECT_TRUE(contains(taken, WM_QUIT));
     EXPECT_EQ(fullscreenWanted, 1);
     EXPECT_EQ(appRunning, 1);
     EXPECT_EQ(window_.isFullscreen, 0);  // the wish, not the window's mode
@@ -176,24 +176,24 @@ TEST_F(AppWindowTest, CloseAndQuitRequestsEndTheProgram)
 {
     ASSERT_TRUE(createAppWindow(window_));
     drain();
-    EXPECT_EQ(handleWindowMessage(window_, platform::WM_CLOSE, 0, 0), 0);
+    EXPECT_EQ(handleWindowMessage(window_, WM_CLOSE, 0, 0), 0);
     EXPECT_EQ(appRunning, 0);
-    EXPECT_TRUE(contains(drain(), platform::WM_QUIT));
+    EXPECT_TRUE(contains(drain(), WM_QUIT));
 
     appRunning = 1;
     requestQuit(window_);
     requestFullscreenToggle(window_);
     auto taken = drain();
     ASSERT_FALSE(taken.empty());
-    EXPECT_EQ(taken.front(), platform::WM_QUIT);  // quit is taken before the toggle
+    EXPECT_EQ(taken.front(), WM_QUIT);  // quit is taken before the toggle
     EXPECT_EQ(appRunning, 0);
 }
 
 TEST_F(AppWindowTest, ScreenSaverAndMonitorPowerCommandsAreSwallowed)
 {
     ASSERT_TRUE(createAppWindow(window_));
-    EXPECT_EQ(handleWindowMessage(window_, platform::WM_SYSCOMMAND, platform::SC_SCREENSAVE, 0), 0);
-    EXPECT_EQ(handleWindowMessage(window_, platform::WM_SYSCOMMAND, platform::SC_MONITORPOWER, 2), 0);
+    EXPECT_EQ(handleWindowMessage(window_, WM_SYSCOMMAND, SC_SCREENSAVE, 0), 0);
+    EXPECT_EQ(handleWindowMessage(window_, WM_SYSCOMMAND, SC_MONITORPOWER, 2), 0);
 }
 
 TEST_F(AppWindowTest, DestroyingWithoutAWindowIsHarmless)

@@ -64,15 +64,15 @@ long indexOf(const std::vector<uint32_t>& list, uint32_t value)
 
 TEST_F(FrameUpdateWindowTest, EscapeAndF1InOneFrameQueueTheQuitFirstAndTheFrameGoesOn)
 {
-    keys_.keyDown[platform::VK_ESCAPE] = 1;
-    keys_.keyDown[platform::VK_F1] = 1;
+    keys_.keyDown[VK_ESCAPE] = 1;
+    keys_.keyDown[VK_F1] = 1;
     update(40);
 
     EXPECT_EQ(appRunning, 0);
     const std::vector<uint32_t> taken = takeMessages();
     ASSERT_FALSE(taken.empty());
-    EXPECT_EQ(taken.front(), platform::WM_QUIT);
-    EXPECT_GT(indexOf(taken, WM_TOGGLEFULLSCREEN), indexOf(taken, platform::WM_QUIT));
+    EXPECT_EQ(taken.front(), WM_QUIT);
+    EXPECT_GT(indexOf(taken, WM_TOGGLEFULLSCREEN), indexOf(taken, WM_QUIT));
     // The rest of the frame still ran.
     EXPECT_EQ(frameState.fpsFrameCount, 1u);
     EXPECT_FLOAT_EQ(frameState.waterTime, 0.0004f);
@@ -80,12 +80,12 @@ TEST_F(FrameUpdateWindowTest, EscapeAndF1InOneFrameQueueTheQuitFirstAndTheFrameG
 
 TEST_F(FrameUpdateWindowTest, F1IsReadEveryFrameItIsHeldAndLeavesTheProgramRunning)
 {
-    keys_.keyDown[platform::VK_F1] = 1;
+    keys_.keyDown[VK_F1] = 1;
     update(16);
     update(16);
     const std::vector<uint32_t> taken = takeMessages();
     EXPECT_EQ(std::count(taken.begin(), taken.end(), WM_TOGGLEFULLSCREEN), 2);
-    EXPECT_EQ(indexOf(taken, platform::WM_QUIT), -1);
+    EXPECT_EQ(indexOf(taken, WM_QUIT), -1);
     EXPECT_EQ(appRunning, 1);
 }
 

@@ -128,7 +128,7 @@ bool writeAssets(const std::vector<GeneratedFile>& files, const std::filesystem:
             error = "cannot create the folder for " + path.string() + ": " + ec.message();
             return false;
         }
-        std::FILE* out = std::fopen(path.c_str(), "wb");
+        std::FILE* out = std::fopen(path.string().c_str(), "wb");
         if (out == nullptr) {
             error = "cannot open " + path.string() + " for writing: " + std::strerror(errno);
             return false;

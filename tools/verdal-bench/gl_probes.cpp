@@ -12,7 +12,7 @@ namespace {
 
 uint64_t debugErrors = 0;
 
-void GLAPIENTRY onDebugMessage(GLenum source, GLenum type, GLuint id, GLenum severity, GLsizei length,
+void APIENTRY onDebugMessage(GLenum source, GLenum type, GLuint id, GLenum severity, GLsizei length,
                                const GLchar* message, const void*)
 {
     (void)source;

@@ -138,6 +138,7 @@ int main(int argc, char** argv)
     window.keys = &keys;
     window.width = options.width;
     window.height = options.height;
+    window.hDC = platform::headlessDeviceContext(context);
     window.bitsPerPixel = 32;
     window.isVisible = 1;
 

@@ -4,7 +4,7 @@
 #include <EGL/eglext.h>
 #include <cstdio>
 
-#include "platform/platform.h"
+#include "platform/sdl/sdl_window_state.h"
 
 namespace platform {
 
@@ -12,6 +12,7 @@ struct HeadlessContext {
     EGLDisplay display = EGL_NO_DISPLAY;
     EGLContext context = EGL_NO_CONTEXT;
     EGLSurface surface = EGL_NO_SURFACE;
+    DeviceContext dc;
 };
 
 namespace {
@@ -72,7 +73,7 @@ HeadlessContext* createHeadlessContext(int width, int height)
         return nullptr;
     }
     setProcAddressSource(eglLookup);
-    return new HeadlessContext{display, context, surface};
+    return new HeadlessContext{display, context, surface, {}};
 }
 
 void destroyHeadlessContext(HeadlessContext* headless)
@@ -90,6 +91,11 @@ void destroyHeadlessContext(HeadlessContext* headless)
 bool swapHeadlessBuffers(HeadlessContext* headless)
 {
     return headless && eglSwapBuffers(headless->display, headless->surface);
+}
+
+DeviceContext* headlessDeviceContext(HeadlessContext* headless)
+{
+    return headless ? &headless->dc : nullptr;
 }
 
 } // namespace platform

@@ -1,12 +1,10 @@
 #include <ctime>
 
-#include "platform/platform.h"
+#include "platform/system_services.h"
 
-namespace platform {
+namespace platform::system {
 
 namespace {
-
-ClockSource clockSource = nullptr;
 
 uint32_t monotonicMilliseconds()
 {
@@ -19,10 +17,7 @@ uint32_t monotonicMilliseconds()
 
 } // namespace
 
-void setClockSource(ClockSource source) { clockSource = source; }
+uint32_t tickCount() { return monotonicMilliseconds(); }
+uint32_t multimediaTime() { return monotonicMilliseconds(); }
 
-uint32_t tickCount() { return clockSource ? clockSource() : monotonicMilliseconds(); }
-
-uint32_t timeGetTime() { return clockSource ? clockSource() : monotonicMilliseconds(); }
-
-} // namespace platform
+} // namespace platform::system

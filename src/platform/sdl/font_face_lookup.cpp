@@ -1,4 +1,4 @@
-#include "gpu/font_face_lookup.h"
+#include "platform/sdl/font_face_lookup.h"
 
 #include <memory>
 #include <strings.h>

@@ -2,7 +2,7 @@
 #include <map>
 #include <string>
 
-#include "platform/sdl_window_state.h"
+#include "platform/sdl/sdl_window_state.h"
 
 namespace platform {
 

@@ -1,25 +1,12 @@
 #include <cstdio>
 
-#include "platform/sdl_window_state.h"
+#include "platform/sdl/sdl_window_state.h"
+#include "platform/system_services.h"
 
-namespace platform {
-
-namespace {
-MessageBoxHandler handler = nullptr;
-}
-
-void setMessageBoxHandler(MessageBoxHandler newHandler)
-{
-    handler = newHandler;
-}
+namespace platform::system {
 
 MessageBoxResult messageBox(const char* text, const char* caption, MessageBoxStyle style)
 {
-    text = text ? text : "";
-    caption = caption ? caption : "";
-    if (handler)
-        return handler(text, caption, style);
-
     // Also on stderr, so a run without a screen still tells what went wrong.
     std::fprintf(stderr, "%s: %s\n", caption, text);
 
@@ -48,4 +35,4 @@ MessageBoxResult messageBox(const char* text, const char* caption, MessageBoxSty
     return pressed == 1 ? MessageBoxResult::Yes : MessageBoxResult::No;
 }
 
-} // namespace platform
+} // namespace platform::system

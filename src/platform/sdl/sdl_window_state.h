@@ -14,9 +14,11 @@ struct Window {
     void* userData = nullptr;
 };
 
-// On SDL a window's drawing surface is the window itself.
+// On SDL a window's drawing surface is the window itself; a context without
+// a window stands for a GL context that has none (headless).
 struct DeviceContext {
     Window* window = nullptr;
+    Font* font = nullptr;  // the selected font
 };
 
 struct GlContext {

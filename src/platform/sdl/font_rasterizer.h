@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "gpu/font_face_lookup.h"
+#include "platform/sdl/font_face_lookup.h"
 
 struct FT_LibraryRec_;
 struct FT_FaceRec_;

@@ -1,23 +1,23 @@
-#include "image/mapped_file.h"
+#include "platform/mapped_file.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-MappedFile::~MappedFile()
+namespace platform {
+
+void MappedFile::close()
 {
     if (data_)
         munmap(const_cast<uint8_t*>(data_), size_);
+    data_ = nullptr;
+    size_ = 0;
 }
 
 bool MappedFile::open(const char* path)
 {
-    if (data_) {
-        munmap(const_cast<uint8_t*>(data_), size_);
-        data_ = nullptr;
-        size_ = 0;
-    }
+    close();
     const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
@@ -41,3 +41,5 @@ bool MappedFile::open(const char* path)
     size_ = static_cast<size_t>(info.st_size);
     return true;
 }
+
+} // namespace platform

@@ -175,7 +175,7 @@ protected:
         screenHeight = mouseScreenHeight = 768;
         std::filesystem::remove_all(dir_);
     }
-    std::string log() { return readFile(dir_ / "Log.txt"); }
+    std::string log() { return readTextFile(dir_ / "Log.txt"); }
 
     // The other GL tests share this context: hand it back as GL starts out,
     // without the fixed state, matrices and bindings a demo cycle leaves.

@@ -63,7 +63,7 @@ GLint renderbufferParameter(GLuint renderbuffer, GLenum name)
 }
 
 // Each test runs in a fresh directory, so the log holds only its own entries.
-std::string logged() { return readFile("Log.txt"); }
+std::string logged() { return readTextFile("Log.txt"); }
 
 std::string repeated(const std::string& entry, int times)
 {

@@ -47,7 +47,7 @@ int buildEntries(const std::string& log)
 }
 
 // Each test runs in a fresh directory, so the log holds only its own entries.
-std::string logged() { return readFile("Log.txt"); }
+std::string logged() { return readTextFile("Log.txt"); }
 
 GLint objectParameter(GLhandleARB object, GLenum name)
 {
@@ -233,13 +233,13 @@ TEST_F(ShaderUniformTest, UnknownNameChangesNothingAndRaisesNoError)
 {
     shaders_.use(0);
     shaders_.setUniform4f(0, "color", 0.0f, 1.0f, 0.0f, 1.0f);
-    const std::size_t logSize = readFile("Log.txt").size();
+    const std::size_t logSize = readTextFile("Log.txt").size();
     shaders_.setUniform4f(0, "colour", 1.0f, 0.0f, 0.0f, 1.0f);
     shaders_.setUniform1f(0, "nothing", 3.0f);
     shaders_.setUniform1i(0, "", 7);
     shaders_.setUniform1i(0, nullptr, 7);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    EXPECT_EQ(readFile("Log.txt").size(), logSize);
+    EXPECT_EQ(readTextFile("Log.txt").size(), logSize);
     EXPECT_EQ(drawnColour(), (std::array<int, 4>{0, 255, 0, 255}));
 }
 

@@ -2,17 +2,22 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <random>
 #include <sstream>
-#include <unistd.h>
 
 namespace testing_support {
 
 std::filesystem::path makeTempDir(const std::string& tag)
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / ("verdal-" + tag + "-XXXXXX")).string();
-    if (!mkdtemp(pattern.data()))
-        std::abort();
-    return pattern;
+    static std::mt19937_64 names{std::random_device{}()};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const auto path = std::filesystem::temp_directory_path()
+            / ("verdal-" + tag + "-" + std::to_string(names() % 1000000000));
+        std::error_code error;
+        if (std::filesystem::create_directory(path, error))
+            return path;
+    }
+    std::abort();
 }
 
 void writeFile(const std::filesystem::path& path, std::string_view content)
@@ -26,6 +31,14 @@ void writeFile(const std::filesystem::path& path, std::string_view content)
 std::string readFile(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+std::string readTextFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path);
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();

@@ -14,6 +14,8 @@ std::filesystem::path makeTempDir(const std::string& tag);
 
 void writeFile(const std::filesystem::path& path, std::string_view content);
 std::string readFile(const std::filesystem::path& path);
+// Read as the program writes text files: on Windows each CR LF becomes LF.
+std::string readTextFile(const std::filesystem::path& path);
 
 // Runs a test inside a directory (the demo reads and writes relative paths) and
 // returns to where it was afterwards.

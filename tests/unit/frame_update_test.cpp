@@ -63,7 +63,7 @@ protected:
 
     static std::string recorded()
     {
-        return std::filesystem::exists("usrpath.wps") ? readFile("usrpath.wps") : std::string();
+        return std::filesystem::exists("usrpath.wps") ? readTextFile("usrpath.wps") : std::string();
     }
 
     static std::string times(const std::string& text, int count)

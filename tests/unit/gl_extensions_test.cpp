@@ -49,7 +49,7 @@ protected:
         GlExtensions::setProcLookup(nullptr);
         cwd_.reset();
     }
-    std::string log() { return readFile(dir_ / "Log.txt"); }
+    std::string log() { return readTextFile(dir_ / "Log.txt"); }
     std::vector<std::string> boxTexts()
     {
         std::vector<std::string> texts;

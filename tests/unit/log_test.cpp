@@ -15,14 +15,14 @@ TEST(Log, FirstWriteTruncatesThenEntriesAppendWithAnEmptyLineEach)
     writeFile("Log.txt", "left over from the previous run\n");
 
     Log::instance()->write("Initializing...");
-    EXPECT_EQ(readFile("Log.txt"), "Initializing...\n\n");
+    EXPECT_EQ(readTextFile("Log.txt"), "Initializing...\n\n");
 
     Log::instance()->write(std::string("Creating Render Targets..."));
     Log::instance()->write("");
     Log::instance()->write(std::string());
     Log::instance()->write("info log line\n");
     Log::instance()->write("two\nlines");
-    EXPECT_EQ(readFile("Log.txt"),
+    EXPECT_EQ(readTextFile("Log.txt"),
               "Initializing...\n\n"
               "Creating Render Targets...\n\n"
               "\n\n"
@@ -34,7 +34,7 @@ TEST(Log, FirstWriteTruncatesThenEntriesAppendWithAnEmptyLineEach)
 
     // A log that cannot be opened (here a directory stands in its place, which
     // even root cannot write as a file) is no reason to stop.
-    const std::string before = readFile("Log.txt");
+    const std::string before = readTextFile("Log.txt");
     {
         auto blocked = makeTempDir("log-blocked");
         std::filesystem::create_directory(blocked / "Log.txt");
@@ -43,5 +43,5 @@ TEST(Log, FirstWriteTruncatesThenEntriesAppendWithAnEmptyLineEach)
         EXPECT_TRUE(std::filesystem::is_directory("Log.txt"));
     }
     Log::instance()->write("still appending");
-    EXPECT_EQ(readFile("Log.txt"), before + "still appending\n\n");
+    EXPECT_EQ(readTextFile("Log.txt"), before + "still appending\n\n");
 }

@@ -56,7 +56,7 @@ TEST(SceneMeshLoad, AMalformedFileEmptiesTheMeshWithOneLogEntry)
 
     SceneMesh mesh = filledMesh();
     EXPECT_FALSE(mesh.load("Scene/broken.kxr"));
-    EXPECT_EQ(readFile("Log.txt"),
+    EXPECT_EQ(readTextFile("Log.txt"),
               "Scene/broken.kxr: group 0, triangle 0 (line 8): position index 9 out of range (group has 3 positions)\n\n");
     EXPECT_EQ(mesh.groupCount(), 0);
     EXPECT_EQ(mesh.materialCount(), 0);
@@ -67,7 +67,7 @@ TEST(SceneMeshLoad, AMalformedFileEmptiesTheMeshWithOneLogEntry)
     writeFile("Scene/empty.kxr", "");
     std::filesystem::remove("Log.txt");
     EXPECT_FALSE(mesh.load("Scene/empty.kxr"));
-    EXPECT_EQ(readFile("Log.txt"), "Scene/empty.kxr: material count (line 1): the file ends where an integer belongs\n\n");
+    EXPECT_EQ(readTextFile("Log.txt"), "Scene/empty.kxr: material count (line 1): the file ends where an integer belongs\n\n");
 }
 
 TEST(SceneMeshLoad, AnOversizedFileIsRefusedUnreadWithOneLogEntry)
@@ -79,7 +79,7 @@ TEST(SceneMeshLoad, AnOversizedFileIsRefusedUnreadWithOneLogEntry)
 
     SceneMesh mesh = filledMesh();
     EXPECT_FALSE(mesh.load("Scene/huge.kxr"));
-    EXPECT_EQ(readFile("Log.txt"), "Scene/huge.kxr: the file is larger than 512 MiB\n\n");
+    EXPECT_EQ(readTextFile("Log.txt"), "Scene/huge.kxr: the file is larger than 512 MiB\n\n");
     EXPECT_EQ(mesh.groupCount(), 0);
 }
 

@@ -12,7 +12,7 @@ using namespace testing_support;
 namespace {
 
 // Each test runs in a fresh directory, so the log holds only its own entries.
-std::string logged() { return readFile("Log.txt"); }
+std::string logged() { return readTextFile("Log.txt"); }
 
 class ShaderSourceTest : public testing::Test {
 protected:

@@ -14,7 +14,7 @@ protected:
     WaypointFileTest() : dir(makeTempDir("waypoints")), cwd(dir) {}
 
     // Entries this test wrote to the log (the directory starts without one).
-    static std::string logged() { return readFile("Log.txt"); }
+    static std::string logged() { return readTextFile("Log.txt"); }
 
     static int countOf(const std::string& text, const std::string& part)
     {
@@ -50,10 +50,10 @@ TEST_F(WaypointFileTest, RecordingTheStartPoseAppendsTwoLinesInGeneralNumberForm
     FlyCamera camera;
     camera.place(0, 0.19f, 0.68f, 0.00001f, 0.19f, 1.0f, 0, 1, 0);
     EXPECT_TRUE(appendWaypoint(camera.position, camera.view));
-    EXPECT_EQ(readFile("usrpath.wps"), "0 0.19 0.68\n9.82424e-06 0.186661 0.982424\n");
+    EXPECT_EQ(readTextFile("usrpath.wps"), "0 0.19 0.68\n9.82424e-06 0.186661 0.982424\n");
 
     appendWaypoint({12.5f, 1234567.0f, -0.0000098f}, {1, 2, 3});
-    EXPECT_EQ(readFile("usrpath.wps"), "0 0.19 0.68\n9.82424e-06 0.186661 0.982424\n"
+    EXPECT_EQ(readTextFile("usrpath.wps"), "0 0.19 0.68\n9.82424e-06 0.186661 0.982424\n"
                                        "12.5 1.23457e+06 -9.8e-06\n1 2 3\n");
 
     CameraPath path;

@@ -99,7 +99,7 @@ TEST_F(FrameUpdateWindowTest, WaypointIsThePoseBeforeTheFramesMouseTurn)
         keys_.keyDown['3'] = 1;
         keys_.keyDown['Q'] = 1;
         update(16);
-        EXPECT_EQ(readFile("usrpath.wps"), "0 0.19 0.68\n9.82424e-06 0.186661 0.982424\n");
+        EXPECT_EQ(readTextFile("usrpath.wps"), "0 0.19 0.68\n9.82424e-06 0.186661 0.982424\n");
     }
     std::filesystem::remove_all(dir);
 

@@ -1,7 +1,10 @@
 #version 110
-// Leaves and grass. Their pictures have no alpha: near-black texels are empty
-// and are cut away here (no alpha test runs in these passes). Both sides are
-// lit, and light coming through a leaf shows on its shaded side.
+// Leaves and grass. The normal map's blue channel holds how much of each
+// texel the leaves or blades cover, and the picture is premultiplied by it.
+// Both average alike in every mipmap level, so colour / coverage is the true
+// colour of what covers a texel at any distance, and coverage stays honest
+// instead of blending the empty background into a dark, solid card.
+// The cut-out comes first: most fragments of a card are empty and stop there.
 
 uniform sampler2D baseMap;
 uniform sampler2D normalMap;
@@ -9,42 +12,44 @@ uniform sampler2D depthMap;
 
 varying vec2 baseCoord;
 varying vec3 lightTangent;
-varying vec3 viewTangent;
 varying vec4 shadowCoord;
 varying float eyeDepth;
 
 const float focusDistance = 1.0;
 const float focusRange = 2.5;
-const float shadowTexel = 1.0 / 2048.0;
-const float shadowBias = 0.006;
-
-float shadowTap(vec3 c, vec2 offset)
-{
-    return c.z - shadowBias <= texture2D(depthMap, c.xy + offset * shadowTexel).r ? 1.0 : 0.0;
-}
-
-float lightVisibility()
-{
-    vec3 c = shadowCoord.xyz / shadowCoord.w;
-    if (c.x <= 0.0 || c.x >= 1.0 || c.y <= 0.0 || c.y >= 1.0 || c.z >= 1.0)
-        return 1.0;
-    float sum = shadowTap(c, vec2(0.0, 0.0));
-    sum += shadowTap(c, vec2(1.5, 0.5));
-    sum += shadowTap(c, vec2(-1.5, -0.5));
-    return sum / 3.0;
-}
+const float cardTexels = 256.0;
+const float shadowBias = 0.0008;
 
 void main()
 {
-    vec3 base = texture2D(baseMap, baseCoord).rgb;
-    if (max(base.r, max(base.g, base.b)) < 0.1)
+    vec4 surface = texture2D(normalMap, baseCoord);
+    float coverage = surface.b;
+    // Where a texel covers a pixel or more the cut is crisp at one half. Where
+    // the card is minified the cut follows a screen-space dither, so the share
+    // of pixels kept matches the share of the card that is covered.
+    vec2 footprint = fwidth(baseCoord) * cardTexels;
+    float minified = clamp(max(footprint.x, footprint.y) - 1.0, 0.0, 1.0);
+    float noise = fract(52.9829189 * fract(dot(gl_FragCoord.xy, vec2(0.06711056, 0.00583715))));
+    if (coverage < mix(0.5, 0.08 + 0.84 * noise, minified))
         discard;
-    vec3 n = normalize(texture2D(normalMap, baseCoord).xyz * 2.0 - 1.0);
-    if (!gl_FrontFacing)
-        n.z = -n.z;
+
+    vec3 base = texture2D(baseMap, baseCoord).rgb / coverage;
+    vec2 relief = surface.xy * 2.0 - 1.0;
+    vec3 n = vec3(relief, sqrt(max(1.0 - dot(relief, relief), 0.0)));
+    // One normal for both sides: the mesh's normals follow the crown or the
+    // ground, so a card's back is lit like its front, and light coming through
+    // a leaf still shows on its shaded side.
     float facing = dot(n, normalize(lightTangent));
     float diffuse = max(facing, 0.0) + max(-facing, 0.0) * 0.45;
-    float visible = lightVisibility();
+
+    // One shadow tap: the depth map is filtered, and the soft comparison turns
+    // its interpolated depth into a smooth edge across one texel.
+    vec3 c = shadowCoord.xyz / shadowCoord.w;
+    float depth = texture2D(depthMap, c.xy).r;
+    float visible = clamp(1.0 - (c.z - shadowBias - depth) * 600.0, 0.0, 1.0);
+    if (c.x <= 0.0 || c.x >= 1.0 || c.y <= 0.0 || c.y >= 1.0 || c.z >= 1.0)
+        visible = 1.0;
+
     vec3 colour = base * (0.42 + 0.75 * diffuse * visible);
     gl_FragColor = vec4(colour, clamp(abs(eyeDepth - focusDistance) / focusRange, 0.0, 1.0));
 }

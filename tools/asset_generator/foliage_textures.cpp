@@ -43,26 +43,30 @@ struct Canvas {
         h = lerp(h, relief, cover);
     }
 
+    // The picture is premultiplied by coverage over black, and the normal
+    // map's blue channel holds the coverage itself (its x and y hold the
+    // relief; z follows from them). Averaging both in a mipmap level keeps
+    // colour / coverage equal to the colour of what is covered, and keeps the
+    // covered share of a minified card true, so the foliage program can cut
+    // out distant cards without turning them into dark rectangles.
     TexturePair finish(float normalStrength) const
     {
-        TexturePair out{RgbImage(size, size), RgbImage()};
+        TexturePair out{RgbImage(size, size), normalMapFromHeight(height, normalStrength, false)};
         for (int y = 0; y < size; ++y) {
             for (int x = 0; x < size; ++x) {
-                const float cov = coverage.at(x, y);
+                float cov = coverage.at(x, y);
                 if (cov < 0.02f) {
-                    continue;  // stays exact black
+                    cov = 0.0f;  // stays exact black, with no coverage
                 }
-                // Premultiplied by coverage at the fringe, but never below the
-                // floor inside the shape.
                 Color c = color[static_cast<size_t>(y) * static_cast<size_t>(size) + static_cast<size_t>(x)];
                 const float brightness = std::max({c.r, c.g, c.b});
                 if (brightness < kMinimumBrightness) {
                     c = c * (kMinimumBrightness / std::max(brightness, 1e-3f));
                 }
-                out.base.set(x, y, c * std::min(1.0f, 0.35f + cov));
+                out.base.set(x, y, c * cov);
+                out.normal.at(x, y)[2] = toByte(cov);
             }
         }
-        out.normal = normalMapFromHeight(height, normalStrength, false);
         return out;
     }
 };

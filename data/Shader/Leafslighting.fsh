@@ -5,20 +5,19 @@
 // colour of what covers a texel at any distance, and coverage stays honest
 // instead of blending the empty background into a dark, solid card.
 // The cut-out comes first: most fragments of a card are empty and stop there.
+// The shadow comes per vertex from the vertex program.
 
 uniform sampler2D baseMap;
 uniform sampler2D normalMap;
-uniform sampler2D depthMap;
 
 varying vec2 baseCoord;
 varying vec3 lightTangent;
-varying vec4 shadowCoord;
+varying float vertexLight;
 varying float eyeDepth;
 
 const float focusDistance = 1.0;
 const float focusRange = 2.5;
 const float cardTexels = 256.0;
-const float shadowBias = 0.0008;
 
 void main()
 {
@@ -42,14 +41,6 @@ void main()
     float facing = dot(n, normalize(lightTangent));
     float diffuse = max(facing, 0.0) + max(-facing, 0.0) * 0.45;
 
-    // One shadow tap: the depth map is filtered, and the soft comparison turns
-    // its interpolated depth into a smooth edge across one texel.
-    vec3 c = shadowCoord.xyz / shadowCoord.w;
-    float depth = texture2D(depthMap, c.xy).r;
-    float visible = clamp(1.0 - (c.z - shadowBias - depth) * 600.0, 0.0, 1.0);
-    if (c.x <= 0.0 || c.x >= 1.0 || c.y <= 0.0 || c.y >= 1.0 || c.z >= 1.0)
-        visible = 1.0;
-
-    vec3 colour = base * (0.42 + 0.75 * diffuse * visible);
+    vec3 colour = base * (0.42 + 0.75 * diffuse * vertexLight);
     gl_FragColor = vec4(colour, clamp(abs(eyeDepth - focusDistance) / focusRange, 0.0, 1.0));
 }

@@ -1,6 +1,7 @@
 #version 110
 // Depth of field: the scene image carries its blur amount in alpha; each pixel
-// is averaged over a ring of taps whose radius grows with it. Taps that are
+// is averaged with four taps on a rotated square whose size grows with it (the
+// bilinear filter of each tap blends its neighbours in too). Taps that are
 // sharper than the centre count less, so sharp edges do not smear outwards.
 
 uniform sampler2D texture;
@@ -23,13 +24,9 @@ void main()
     float r = centre.a * maxRadius;
     vec3 sum = centre.rgb;
     float weight = 1.0;
-    addTap(vec2(r, 0.0), centre.a, sum, weight);
-    addTap(vec2(-r, 0.0), centre.a, sum, weight);
-    addTap(vec2(0.0, r), centre.a, sum, weight);
-    addTap(vec2(0.0, -r), centre.a, sum, weight);
-    addTap(vec2(0.7, 0.7) * r, centre.a, sum, weight);
-    addTap(vec2(-0.7, 0.7) * r, centre.a, sum, weight);
-    addTap(vec2(0.7, -0.7) * r, centre.a, sum, weight);
-    addTap(vec2(-0.7, -0.7) * r, centre.a, sum, weight);
+    addTap(vec2(r, 0.5 * r), centre.a, sum, weight);
+    addTap(vec2(-r, -0.5 * r), centre.a, sum, weight);
+    addTap(vec2(-0.5 * r, r), centre.a, sum, weight);
+    addTap(vec2(0.5 * r, -r), centre.a, sum, weight);
     gl_FragColor = vec4(sum / weight, 1.0);
 }

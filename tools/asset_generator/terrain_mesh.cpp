@@ -16,12 +16,24 @@ constexpr float kLakeBedTiling = 1.6f;
 
 enum Surface { Grass, Shore, Rock, LakeBed, SurfaceCount };
 
+// Where the sand around the lake gives way to grass, in lake distances.
+constexpr float kShoreReach = 1.13f;
+
 struct GroupFill {
     KxrGroup* group;
     int material;
     float tiling;
     std::vector<int> vertexOfGridPoint;  // -1 until the group uses that grid point
 };
+
+// Planar mapping; t runs towards -z so that s, t and the up normal make a
+// right-handed basis.
+int addSurfaceVertex(GroupBuilder& builder, Vec3 p, float tiling)
+{
+    const int index = builder.addPosition(p);
+    builder.addTexCoord(Vec2{p.x * tiling, -p.z * tiling});
+    return index;
+}
 
 } // namespace
 
@@ -94,42 +106,95 @@ TerrainGroups buildTerrain(const TerrainField& terrain, const TerrainMaterials& 
         f.vertexOfGridPoint.assign(heights.size(), -1);
     }
 
-    auto classify = [&](Vec3 a, Vec3 b, Vec3 c) {
-        if (a.y == TerrainField::kBedLevel && b.y == TerrainField::kBedLevel && c.y == TerrainField::kBedLevel) {
-            return LakeBed;
-        }
+    // Grass or rock: bare rock on the hilltops and the steepest slopes, in
+    // broad patches rather than single triangles.
+    auto classifyLand = [&](Vec3 a, Vec3 b, Vec3 c) {
         const Vec3 centroid = (a + b + c) * (1.0f / 3.0f);
-        if (terrain.lakeDistance(centroid.x, centroid.z) < 1.13f) {
-            return Shore;
-        }
-        // Bare rock on the hilltops and the steepest slopes, in broad patches
-        // rather than single triangles.
         const float steepness = 1.0f - faceNormal(a, b, c).y;
         const float patches = fbm(terrain.seed() + 9, centroid.x * 0.35f, centroid.z * 0.35f, 3);
         const bool hilltop = centroid.y > 2.05f + 0.5f * patches;
         return hilltop || steepness > 0.3f ? Rock : Grass;
     };
+    // Negative on the sand, positive beyond it. Triangles that straddle the
+    // line where it is zero are cut along it, so the sand ends in a smooth
+    // curve instead of the saw-teeth of whole triangles.
+    auto shoreField = [&](Vec3 p) { return terrain.lakeDistance(p.x, p.z) - kShoreReach; };
 
-    auto emit = [&](std::array<std::pair<int, int>, 3> corners) {
-        const Vec3 a = point(corners[0].first, corners[0].second);
-        const Vec3 b = point(corners[1].first, corners[1].second);
-        const Vec3 c = point(corners[2].first, corners[2].second);
-        GroupFill& fill = fills[classify(a, b, c)];
+    auto addGridVertex = [&](GroupFill& fill, GroupBuilder& builder, std::pair<int, int> corner) {
+        int& v = fill.vertexOfGridPoint[gridIndex(corner.first, corner.second)];
+        if (v < 0) {
+            v = addSurfaceVertex(builder, point(corner.first, corner.second), fill.tiling);
+        }
+        return v;
+    };
+
+    auto emitWhole = [&](Surface surface, const std::array<std::pair<int, int>, 3>& corners) {
+        GroupFill& fill = fills[surface];
         GroupBuilder builder(*fill.group, fill.material);
         std::array<int, 3> indices{};
         for (size_t k = 0; k < 3; ++k) {
-            const size_t g = gridIndex(corners[k].first, corners[k].second);
-            int& v = fill.vertexOfGridPoint[g];
-            if (v < 0) {
-                const Vec3 p = point(corners[k].first, corners[k].second);
-                v = builder.addPosition(p);
-                // Planar mapping; t runs towards -z so that s, t and the up
-                // normal make a right-handed basis.
-                builder.addTexCoord(Vec2{p.x * fill.tiling, -p.z * fill.tiling});
-            }
-            indices[k] = v;
+            indices[k] = addGridVertex(fill, builder, corners[k]);
         }
         builder.addTriangle(indices, indices);
+    };
+
+    // One side of a cut triangle as a fan: grid corners keep their shared
+    // vertices, points on the cut are new.
+    struct CutPoint {
+        std::pair<int, int> corner;  // the grid corner, or (-1, -1) on the cut
+        Vec3 position;
+    };
+    auto emitPiece = [&](Surface surface, const std::vector<CutPoint>& piece) {
+        GroupFill& fill = fills[surface];
+        GroupBuilder builder(*fill.group, fill.material);
+        std::vector<int> indices;
+        for (const CutPoint& p : piece) {
+            indices.push_back(p.corner.first >= 0 ? addGridVertex(fill, builder, p.corner)
+                                                  : addSurfaceVertex(builder, p.position, fill.tiling));
+        }
+        for (size_t k = 1; k + 1 < indices.size(); ++k) {
+            const std::array<int, 3> triangle{indices[0], indices[k], indices[k + 1]};
+            builder.addTriangle(triangle, triangle);
+        }
+    };
+
+    auto emit = [&](std::array<std::pair<int, int>, 3> corners) {
+        std::array<Vec3, 3> p{};
+        std::array<float, 3> f{};
+        for (size_t k = 0; k < 3; ++k) {
+            p[k] = point(corners[k].first, corners[k].second);
+            f[k] = shoreField(p[k]);
+        }
+        if (p[0].y == TerrainField::kBedLevel && p[1].y == TerrainField::kBedLevel && p[2].y == TerrainField::kBedLevel) {
+            emitWhole(LakeBed, corners);
+            return;
+        }
+        const Surface land = classifyLand(p[0], p[1], p[2]);
+        const bool allSand = f[0] < 0.0f && f[1] < 0.0f && f[2] < 0.0f;
+        const bool noSand = f[0] >= 0.0f && f[1] >= 0.0f && f[2] >= 0.0f;
+        if (allSand || noSand) {
+            emitWhole(allSand ? Shore : land, corners);
+            return;
+        }
+        std::vector<CutPoint> sand;
+        std::vector<CutPoint> rest;
+        for (size_t k = 0; k < 3; ++k) {
+            const size_t n = (k + 1) % 3;
+            (f[k] < 0.0f ? sand : rest).push_back({corners[k], p[k]});
+            if ((f[k] < 0.0f) != (f[n] < 0.0f)) {
+                // The same point from both triangles that share the edge:
+                // interpolate from the corner that comes first in the grid.
+                const bool forward = gridIndex(corners[k].first, corners[k].second) < gridIndex(corners[n].first, corners[n].second);
+                const size_t from = forward ? k : n;
+                const size_t to = forward ? n : k;
+                const float t = f[from] / (f[from] - f[to]);
+                const CutPoint cut{{-1, -1}, lerp(p[from], p[to], t)};
+                sand.push_back(cut);
+                rest.push_back(cut);
+            }
+        }
+        emitPiece(Shore, sand);
+        emitPiece(land, rest);
     };
 
     for (int j = 0; j + 1 < nz; ++j) {

@@ -167,7 +167,7 @@ TexturePair makeLeafTexture(uint64_t seed, LeafStyle style)
         float x0, y0, x1, y1;
     };
     std::vector<Twig> twigs;
-    const int twigCount = 7;
+    const int twigCount = 9;
     for (int i = 0; i < twigCount; ++i) {
         const float a = 2.0f * kPi * (static_cast<float>(i) + random.range(0.0f, 0.7f)) / twigCount;
         const float reach = random.range(70.0f, 100.0f);
@@ -193,7 +193,7 @@ TexturePair makeLeafTexture(uint64_t seed, LeafStyle style)
     };
     for (const Twig& twig : twigs) {
         const float twigAngle = std::atan2(twig.y1 - twig.y0, twig.x1 - twig.x0);
-        const int count = 7;
+        const int count = 8;
         for (int k = 0; k < count; ++k) {
             const float f = (static_cast<float>(k) + 1.0f) / static_cast<float>(count);
             Leaf leaf{};
@@ -282,7 +282,7 @@ TexturePair makeGrassBladeTexture(uint64_t seed)
 {
     Random random(streamSeed(seed, 41));
     Canvas canvas(256);
-    paintBlades(canvas, random, 75, 110.0f, 245.0f);
+    paintBlades(canvas, random, 100, 110.0f, 245.0f);
     return canvas.finish(2.0f);
 }
 
@@ -290,7 +290,7 @@ TexturePair makeFlowerGrassTexture(uint64_t seed)
 {
     Random random(streamSeed(seed, 42));
     Canvas canvas(256);
-    paintBlades(canvas, random, 40, 90.0f, 200.0f);
+    paintBlades(canvas, random, 55, 90.0f, 200.0f);
     const Color petals[3] = {{0.95f, 0.84f, 0.22f}, {0.93f, 0.93f, 0.88f}, {0.62f, 0.42f, 0.86f}};
     for (int i = 0; i < 11; ++i) {
         const float x = random.range(20.0f, 236.0f);

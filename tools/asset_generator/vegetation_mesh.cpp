@@ -126,7 +126,9 @@ void addLeafCrowns(KxrGroup& group, int material, const std::vector<Tree>& trees
                                                random.range(-0.35f, 0.25f) * tree.crownHalfHeight,
                                                std::sin(a) * tree.crownRadius * 0.45f};
         }
-        const int cards = tree.background ? 40 : 72;
+        // Few cards with densely leaved pictures: every card behind another costs a
+        // full pass over its pixels, so the crown is filled with as few as look full.
+        const int cards = tree.background ? 28 : 48;
         for (int c = 0; c < cards; ++c) {
             // Mostly in the outer shell of a lobe, where leaves catch light.
             const Vec3 lobe = lobes[c % lobeCount];
@@ -149,7 +151,7 @@ void addLeafCrowns(KxrGroup& group, int material, const std::vector<Tree>& trees
             const float spin = random.range(0.0f, 2.0f * kPi);
             u = u * std::cos(spin) + cross(facing, u) * std::sin(spin);
             const Vec3 v = cross(facing, u);
-            const float half = 0.5f * tree.leafSize * random.range(0.85f, 1.15f);
+            const float half = 0.55f * tree.leafSize * random.range(0.85f, 1.15f);
             const int p0 = builder.addPosition(centre - u * half - v * half);
             const int p1 = builder.addPosition(centre + u * half - v * half);
             const int p2 = builder.addPosition(centre + u * half + v * half);
@@ -253,7 +255,9 @@ void addMeadow(KxrGroup& grass, int grassMaterial, KxrGroup& flowers, int flower
     const std::array<int, 4> flowerUv = cardCorners(flowerBuilder);
 
     Random random(streamSeed(seed, 71));
-    constexpr float spacing = 0.075f;
+    // Tufts sparse enough that a low view over the meadow looks through few
+    // cards to the ground; their pictures are dense with blades instead.
+    constexpr float spacing = 0.08f;
     for (float z = -3.0f; z < 6.2f; z += spacing) {
         for (float x = -4.6f; x < 4.6f; x += spacing) {
             const float px = x + random.range(0.0f, spacing);

@@ -24,7 +24,10 @@ bool SceneMesh::load(const char* fileName)
 {
     SceneData data;
     {
-        std::string text;
+        // One buffer serves every scene file of a start-up and the next:
+        // reading into pages already touched costs a copy, while fresh pages
+        // cost a fault each.
+        static std::string text;
         switch (readSceneFileText(fileName, text)) {
         case SceneFileRead::CannotOpen:
             return false;

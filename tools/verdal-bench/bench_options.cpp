@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstring>
+#include <filesystem>
 
 const char* const benchUsage =
     "usage: verdal-bench [options]\n"
@@ -18,6 +19,11 @@ const char* const benchUsage =
     "  --screenshot-at LIST  comma-separated frame numbers (1-based) to save as PNG\n"
     "  --screenshot-dir DIR  where screenshots go (default: .)\n"
     "  --results FILE.json   also write the figures as JSON\n"
+    "  --report DIR          write DIR/index.html: figures, frame-time graph, pass\n"
+    "                        chart and screenshots in one page (screenshots go to DIR\n"
+    "                        unless --screenshot-dir says otherwise; the last frame\n"
+    "                        is taken if --screenshot-at is not given)\n"
+    "  --frame-log FILE.csv  one row per frame: frame, ms and each pass's ms\n"
     "  --gl-debug            GL debug messages to the log; any GL error fails the run\n"
     "  --pass-times          GPU time per render pass from timer queries\n"
     "  --help, --version\n";
@@ -66,6 +72,7 @@ bool parseFrameList(const char* text, std::vector<int>& frames)
 
 bool parseBenchOptions(int argc, char** argv, BenchOptions& options, std::string& error)
 {
+    bool screenshotDirGiven = false;
     for (int i = 1; i < argc; ++i) {
         const std::string name = argv[i];
         auto value = [&]() -> const char* {
@@ -143,6 +150,15 @@ bool parseBenchOptions(int argc, char** argv, BenchOptions& options, std::string
             if (!(v = value()))
                 return false;
             options.screenshotDir = v;
+            screenshotDirGiven = true;
+        } else if (name == "--report") {
+            if (!(v = value()))
+                return false;
+            options.reportDir = std::filesystem::absolute(v).string();
+        } else if (name == "--frame-log") {
+            if (!(v = value()))
+                return false;
+            options.frameLogFile = std::filesystem::absolute(v).string();
         } else if (name == "--results") {
             if (!(v = value()))
                 return false;
@@ -151,6 +167,14 @@ bool parseBenchOptions(int argc, char** argv, BenchOptions& options, std::string
             error = "unknown option " + name;
             return false;
         }
+    }
+    // A report shows screenshots: the last frame's unless others were asked
+    // for, kept beside the page unless another folder was named.
+    if (!options.reportDir.empty()) {
+        if (!screenshotDirGiven)
+            options.screenshotDir = options.reportDir;
+        if (options.screenshotFrames.empty() && options.durationSeconds <= 0)
+            options.screenshotFrames.push_back(options.frames);
     }
     return true;
 }

@@ -15,6 +15,8 @@ struct BenchOptions {
     std::vector<int> screenshotFrames;
     std::string screenshotDir = ".";
     std::string resultsFile;
+    std::string reportDir;      // absolute; empty when no report page is asked for
+    std::string frameLogFile;   // absolute; empty when no frame log is asked for
     std::string dataDir;        // the run directory; the current one if empty
     bool glDebug = false;
     bool passTimes = false;

@@ -39,6 +39,7 @@ std::vector<GLuint> freeQueries;
 std::map<std::string, double> totals;
 std::map<std::string, int> runs;
 std::map<std::string, double> averages;
+std::map<std::string, double> lastFrame;
 
 void passBegins(const char* pass)
 {
@@ -98,6 +99,7 @@ bool enablePassTimers()
 
 void collectPassTimes()
 {
+    lastFrame.clear();
     for (const PendingQuery& query : pending) {
         GLuint64 nanoseconds = 0;
         getQueryResult(query.query, GL_QUERY_RESULT, &nanoseconds);
@@ -108,8 +110,10 @@ void collectPassTimes()
             totals[query.pass] += milliseconds;
             runs[query.pass] += 1;
             averages[query.pass] = totals[query.pass] / runs[query.pass];
+            lastFrame[query.pass] += milliseconds;
         } else {
             averages.try_emplace(query.pass, -1.0);
+            lastFrame.try_emplace(query.pass, -1.0);
         }
         freeQueries.push_back(query.query);
     }
@@ -129,3 +133,5 @@ void releasePassTimers()
 }
 
 const std::map<std::string, double>& passMilliseconds() { return averages; }
+
+const std::map<std::string, double>& lastFramePassMilliseconds() { return lastFrame; }

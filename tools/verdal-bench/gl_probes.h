@@ -18,3 +18,6 @@ void releasePassTimers();
 // Average milliseconds per pass over the frames that ran it; -1 for a pass
 // the driver gave no believable time for.
 const std::map<std::string, double>& passMilliseconds();
+// The passes of the frame collected last, in milliseconds (-1 where the
+// driver gave no believable time).
+const std::map<std::string, double>& lastFramePassMilliseconds();

@@ -17,11 +17,13 @@
 #include "camera/mouse_screen.h"
 #include "demo/demo_state.h"
 #include "demo/instrumentation.h"
+#include "frame_log.h"
 #include "frame_statistics.h"
 #include "gl_probes.h"
 #include "platform/headless_context.h"
 #include "platform/platform.h"
 #include "png_file.h"
+#include "report_page.h"
 
 namespace {
 
@@ -64,6 +66,14 @@ void report(const std::string& key, double value)
     char text[64];
     std::snprintf(text, sizeof text, "%.2f", value);
     report(key, std::string(text));
+}
+
+// The summary as the page shows it, with the run's outcome so far.
+std::vector<std::pair<std::string, std::string>> summaryWithResult(bool ok)
+{
+    auto figures = summary;
+    figures.emplace_back("result", ok ? "ok" : "failed");
+    return figures;
 }
 
 bool writeJson(const std::string& path)
@@ -158,6 +168,11 @@ int main(int argc, char** argv)
     }
 
     std::vector<double> frameTimes;
+    std::vector<FrameRecord> frameRecords;
+    if (!options.reportDir.empty()) {
+        std::error_code ec;
+        std::filesystem::create_directories(options.screenshotDir, ec);
+    }
     std::vector<std::string> screenshots;
     const Clock::time_point runStart = Clock::now();
     for (int frame = 1;; ++frame) {
@@ -173,6 +188,8 @@ int main(int argc, char** argv)
         frameTimes.push_back(millisecondsSince(frameStart));
         if (options.passTimes)
             collectPassTimes();
+        frameRecords.push_back({frame, frameTimes.back(),
+                                options.passTimes ? lastFramePassMilliseconds() : std::map<std::string, double>{}});
         if (std::find(options.screenshotFrames.begin(), options.screenshotFrames.end(), frame)
             != options.screenshotFrames.end()) {
             char name[64];
@@ -219,7 +236,28 @@ int main(int argc, char** argv)
         report("screenshot_" + std::to_string(i + 1), screenshots[i]);
     if (options.glDebug && glDebugErrorCount() > 0)
         ok = false;
+    if (!options.frameLogFile.empty() && !writeFrameLog(options.frameLogFile, frameRecords)) {
+        std::fprintf(stderr, "verdal-bench: cannot write %s\n", options.frameLogFile.c_str());
+        ok = false;
+    }
+    std::string reportPage;
+    bool reportWritten = false;
+    if (!options.reportDir.empty()) {
+        std::string reportError;
+        const ReportInput input{summaryWithResult(ok), frameRecords, stats,
+                                options.passTimes ? passMilliseconds() : std::map<std::string, double>{},
+                                screenshots};
+        if (writeReportPage(options.reportDir, input, reportPage, reportError)) {
+            reportWritten = true;
+        } else {
+            std::fprintf(stderr, "verdal-bench: %s\n", reportError.c_str());
+            ok = false;
+        }
+    }
+
     report("result", ok ? "ok" : "failed");
+    if (reportWritten)
+        report("report", reportPage);
 
     for (const auto& [key, value] : summary)
         std::printf("%s: %s\n", key.c_str(), value.c_str());

@@ -5,16 +5,14 @@
 
 uniform sampler2D baseMap;
 uniform sampler2D normalMap;
-uniform sampler2D depthMap;
 uniform sampler2D detailMap;
 
 varying vec2 baseCoord;
 varying vec3 lightTangent;
-varying vec4 shadowCoord;
+varying float vertexLight;  // the shadow, from the vertex program
 varying float worldHeight;
 
 const vec3 waterTint = vec3(0.05, 0.22, 0.25);
-const float shadowBias = 0.0006;
 
 void main()
 {
@@ -26,15 +24,7 @@ void main()
     vec3 n = normalize(vec3(bump.xy + detail.xy * 0.4, bump.z));
     float diffuse = max(dot(n, normalize(lightTangent)), 0.0);
 
-    // Seen through moving water at half resolution, one softly compared tap
-    // of the filtered depth map is as much shadow as shows.
-    vec3 c = shadowCoord.xyz / shadowCoord.w;
-    float depth = texture2D(depthMap, c.xy).r;
-    float visible = clamp(1.0 - (c.z - shadowBias - depth) * 600.0, 0.0, 1.0);
-    if (c.x <= 0.0 || c.x >= 1.0 || c.y <= 0.0 || c.y >= 1.0 || c.z >= 1.0)
-        visible = 1.0;
-
-    vec3 colour = base * (0.4 + 0.6 * diffuse * visible);
+    vec3 colour = base * (0.4 + 0.6 * diffuse * vertexLight);
     float depthBelow = clamp(-worldHeight * 4.0, 0.0, 1.0);
     gl_FragColor = vec4(mix(colour, waterTint, 0.35 + 0.55 * depthBelow), 1.0);
 }

@@ -128,7 +128,7 @@ void addLeafCrowns(KxrGroup& group, int material, const std::vector<Tree>& trees
         }
         // Few cards with densely leaved pictures: every card behind another costs a
         // full pass over its pixels, so the crown is filled with as few as look full.
-        const int cards = tree.background ? 28 : 48;
+        const int cards = tree.background ? 18 : 28;
         for (int c = 0; c < cards; ++c) {
             // Mostly in the outer shell of a lobe, where leaves catch light.
             const Vec3 lobe = lobes[c % lobeCount];
@@ -151,7 +151,7 @@ void addLeafCrowns(KxrGroup& group, int material, const std::vector<Tree>& trees
             const float spin = random.range(0.0f, 2.0f * kPi);
             u = u * std::cos(spin) + cross(facing, u) * std::sin(spin);
             const Vec3 v = cross(facing, u);
-            const float half = 0.55f * tree.leafSize * random.range(0.85f, 1.15f);
+            const float half = 0.65f * tree.leafSize * random.range(0.85f, 1.15f);
             const int p0 = builder.addPosition(centre - u * half - v * half);
             const int p1 = builder.addPosition(centre + u * half - v * half);
             const int p2 = builder.addPosition(centre + u * half + v * half);
@@ -255,9 +255,11 @@ void addMeadow(KxrGroup& grass, int grassMaterial, KxrGroup& flowers, int flower
     const std::array<int, 4> flowerUv = cardCorners(flowerBuilder);
 
     Random random(streamSeed(seed, 71));
-    // Tufts sparse enough that a low view over the meadow looks through few
-    // cards to the ground; their pictures are dense with blades instead.
-    constexpr float spacing = 0.08f;
+    // One card a tuft, turned at random, and tufts sparse enough that a low
+    // view over the meadow looks through few cards to the ground: every card
+    // costs a full pass over its pixels, empty or not. Their pictures are
+    // dense with blades instead.
+    constexpr float spacing = 0.07f;
     for (float z = -3.0f; z < 6.2f; z += spacing) {
         for (float x = -4.6f; x < 4.6f; x += spacing) {
             const float px = x + random.range(0.0f, spacing);
@@ -293,7 +295,7 @@ void addMeadow(KxrGroup& grass, int grassMaterial, KxrGroup& flowers, int flower
             const float height = flowering ? random.range(0.06f, 0.085f) : random.range(0.045f, 0.075f);
             const float yaw = random.range(0.0f, kPi);
             const Vec3 lean{random.range(-0.012f, 0.012f), 0.0f, random.range(-0.012f, 0.012f)};
-            for (int card = 0; card < 2; ++card) {
+            for (int card = 0; card < 1; ++card) {
                 const float a = yaw + 0.5f * kPi * static_cast<float>(card);
                 const Vec3 along{std::cos(a) * width * 0.5f, 0.0f, std::sin(a) * width * 0.5f};
                 Vec3 left = foot - along;

@@ -8,7 +8,6 @@
 #include "demo/instrumentation.h"
 #include "gpu/gl_extensions.h"
 #include "gpu/log.h"
-#include "image/bitmap_cache.h"
 #include "image/texture_makers.h"
 
 namespace {
@@ -123,9 +122,6 @@ bool initialize(AppWindow* window, KeyState* keys)
     activeWindow = window;
     activeKeys = keys;
     Log::instance()->write("Initializing...");
-
-    // Each bitmap is decoded once however many meshes and textures name it.
-    BitmapCacheScope decodedBitmaps;
 
     markStartupStep("render_targets");
     createRenderTargets();

@@ -5,16 +5,15 @@
 #include <memory>
 #include <new>
 
-#include "image/bitmap_cache.h"
 #include "image/dib_image.h"
 #include "platform/platform.h"
 
 namespace {
 
 // The demo cannot run with a texture missing; the decoder has said why.
-std::shared_ptr<const DibImage> decodeOrExit(const char* fileName)
+std::unique_ptr<DibImage> decodeOrExit(const char* fileName)
 {
-    std::shared_ptr<const DibImage> image = loadDibImageOnce(fileName);
+    std::unique_ptr<DibImage> image = loadDibImage(fileName);
     if (!image)
         std::exit(1);
     return image;
@@ -50,7 +49,7 @@ void loadTexture(GLuint* names, const char* fileName, int index)
 {
     if (!fileName)
         return;
-    const std::shared_ptr<const DibImage> image = decodeOrExit(fileName);
+    std::unique_ptr<DibImage> image = decodeOrExit(fileName);
     glGenTextures(1, &names[index]);
     glBindTexture(GL_TEXTURE_2D, names[index]);
     {
@@ -65,7 +64,7 @@ void loadColorKeyTexture(GLuint* names, const char* fileName, int index)
 {
     if (!fileName)
         return;
-    const std::shared_ptr<const DibImage> image = decodeOrExit(fileName);
+    std::unique_ptr<DibImage> image = decodeOrExit(fileName);
     glGenTextures(1, &names[index]);
 
     const size_t pixels = static_cast<size_t>(image->width) * static_cast<size_t>(image->height);
@@ -98,7 +97,7 @@ void loadCubeMapFace(GLuint* names, const char* fileName, int index, GLenum face
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
     if (!fileName)
         return;
-    const std::shared_ptr<const DibImage> image = decodeOrExit(fileName);
+    std::unique_ptr<DibImage> image = decodeOrExit(fileName);
     TightUnpacking unpacking;
     glTexImage2D(face, 0, GL_RGB, image->width, image->height, 0, GL_RGB, GL_UNSIGNED_BYTE, image->data.data());
 }

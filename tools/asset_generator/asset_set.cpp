@@ -50,8 +50,16 @@ SceneSet buildScenes(uint64_t seed)
 
     // The mirrored scenery must not show what lies under the water: mirrored,
     // it would stick up through the surface.
+    // Its ground is built on a coarser grid away from the lake: the water
+    // shows it small and rippled, and each triangle costs the reflection pass.
     set.reflection.materials = set.main.materials;
-    for (const KxrGroup& group : set.main.groups) {
+    std::vector<KxrGroup> mirrored = set.main.groups;
+    TerrainGroups coarseGround = buildTerrain(terrain, {kGrassMaterial, kSandMaterial, kRockMaterial, kLakeBedMaterial}, 0.24f);
+    mirrored[kGroupGrass] = std::move(coarseGround.grass);
+    mirrored[kGroupShore] = std::move(coarseGround.shore);
+    mirrored[kGroupRock] = std::move(coarseGround.rock);
+    mirrored[kGroupLakeBed] = std::move(coarseGround.lakeBed);
+    for (const KxrGroup& group : mirrored) {
         set.reflection.groups.push_back(clipAboveWater(group));
     }
 

@@ -73,16 +73,16 @@ std::vector<float> terrainGridLines(const GridSpacing& spacing)
     return lines;
 }
 
-TerrainGroups buildTerrain(const TerrainField& terrain, const TerrainMaterials& materials)
+TerrainGroups buildTerrain(const TerrainField& terrain, const TerrainMaterials& materials, float stageStep)
 {
     const float sx = TerrainField::kStageX;
     const float sz = TerrainField::kStageZ;
     const float lakeX = LakeShape::radiusX * 1.3f;
     const float lakeZ = LakeShape::radiusZ * 1.3f;
     const std::vector<float> xs = terrainGridLines({sx - 14.0f, sx + 14.0f, sx - 3.6f, sx + 3.6f, LakeShape::centreX - lakeX,
-                                                    LakeShape::centreX + lakeX, 0.12f, 0.075f});
+                                                    LakeShape::centreX + lakeX, stageStep, 0.075f});
     const std::vector<float> zs = terrainGridLines({sz - 14.0f, sz + 14.0f, sz - 3.6f, sz + 3.6f, LakeShape::centreZ - lakeZ,
-                                                    LakeShape::centreZ + lakeZ, 0.12f, 0.075f});
+                                                    LakeShape::centreZ + lakeZ, stageStep, 0.075f});
     const int nx = static_cast<int>(xs.size());
     const int nz = static_cast<int>(zs.size());
 

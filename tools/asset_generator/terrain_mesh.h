@@ -35,6 +35,10 @@ struct GridSpacing {
 };
 std::vector<float> terrainGridLines(const GridSpacing& spacing);
 
-TerrainGroups buildTerrain(const TerrainField& terrain, const TerrainMaterials& materials);
+// stageStep is the grid spacing over the stage away from the lake (the
+// scenery's own 0.12; the mirrored copy, seen only rippled in the water, can
+// do with a coarser one); across the lake and its shore the grid stays fine,
+// so the banks and their mirror images meet at the water line.
+TerrainGroups buildTerrain(const TerrainField& terrain, const TerrainMaterials& materials, float stageStep = 0.12f);
 
 } // namespace assets

@@ -17,13 +17,13 @@
 #include "camera/mouse_screen.h"
 #include "demo/demo_state.h"
 #include "demo/instrumentation.h"
+#include "bench_outputs.h"
 #include "frame_log.h"
 #include "frame_statistics.h"
 #include "gl_probes.h"
 #include "platform/headless_context.h"
 #include "platform/platform.h"
 #include "png_file.h"
-#include "report_page.h"
 
 namespace {
 
@@ -236,27 +236,13 @@ int main(int argc, char** argv)
         report("screenshot_" + std::to_string(i + 1), screenshots[i]);
     if (options.glDebug && glDebugErrorCount() > 0)
         ok = false;
-    if (!options.frameLogFile.empty() && !writeFrameLog(options.frameLogFile, frameRecords)) {
-        std::fprintf(stderr, "verdal-bench: cannot write %s\n", options.frameLogFile.c_str());
-        ok = false;
-    }
     std::string reportPage;
-    bool reportWritten = false;
-    if (!options.reportDir.empty()) {
-        std::string reportError;
-        const ReportInput input{summaryWithResult(ok), frameRecords, stats,
-                                options.passTimes ? passMilliseconds() : std::map<std::string, double>{},
-                                screenshots};
-        if (writeReportPage(options.reportDir, input, reportPage, reportError)) {
-            reportWritten = true;
-        } else {
-            std::fprintf(stderr, "verdal-bench: %s\n", reportError.c_str());
-            ok = false;
-        }
-    }
-
+    const ReportInput run{summaryWithResult(ok), frameRecords, stats,
+                          options.passTimes ? passMilliseconds() : std::map<std::string, double>{}, screenshots};
+    if (!writeRequestedOutputs(options, run, reportPage))
+        ok = false;
     report("result", ok ? "ok" : "failed");
-    if (reportWritten)
+    if (!reportPage.empty())
         report("report", reportPage);
 
     for (const auto& [key, value] : summary)

@@ -24,10 +24,7 @@ bool SceneMesh::load(const char* fileName)
 {
     SceneData data;
     {
-        // One buffer serves every scene file of a start-up and the next:
-        // reading into pages already touched costs a copy, while fresh pages
-        // cost a fault each.
-        static std::string text;
+        std::string text;
         switch (readSceneFileText(fileName, text)) {
         case SceneFileRead::CannotOpen:
             return false;

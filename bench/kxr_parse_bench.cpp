@@ -4,9 +4,9 @@
 //   - parseKxr on the text in memory (parse only),
 //   - reading the .kxr file and parsing it,
 //   - the whole CPU side of SceneMesh::load (read, parse, tangents, vertex arrays),
-//   - Assimp loading the OBJ file (and the OBJ text from memory),
-// first warm (buffers land in memory freed by the run before), then the file
-// rows again in fresh memory, as a start-up pays them.
+//   - Assimp loading the OBJ file (and the OBJ text from memory).
+// The rows that read the file start from nothing each run, as a start-up
+// does: a new text buffer and a new scene, whose pages are touched afresh.
 // Usage: kxr_parse_bench [megabytes, default 50]
 #include <algorithm>
 #include <chrono>
@@ -18,8 +18,6 @@
 #include <functional>
 #include <string>
 #include <vector>
-
-#include <malloc.h>
 
 #include <assimp/Importer.hpp>
 #include <assimp/scene.h>
@@ -219,16 +217,18 @@ int main(int argc, char** argv)
 
     const Timing readAndParse = best(5, [&] {
         std::string text;
+        SceneData fresh;
         readSceneFileText(kxrPath.c_str(), text);
-        parseKxr(text, "scene.kxr", data, error);
+        parseKxr(text, "scene.kxr", fresh, error);
     });
 
     const Timing cpuLoad = best(3, [&] {
         std::string text;
+        SceneData fresh;
         readSceneFileText(kxrPath.c_str(), text);
-        parseKxr(text, "scene.kxr", data, error);
-        computeTangents(data.groups);
-        for (MeshGroup& group : data.groups)
+        parseKxr(text, "scene.kxr", fresh, error);
+        computeTangents(fresh.groups);
+        for (MeshGroup& group : fresh.groups)
             group.buildVertexArrays();
     });
 
@@ -242,49 +242,16 @@ int main(int argc, char** argv)
         importer.ReadFileFromMemory(texts.obj.data(), texts.obj.size(), 0, "obj");
     });
 
-    // The rows above run warm: each run's buffers land in memory the run
-    // before freed. A start-up reads every file once into fresh memory, where
-    // each new page costs a fault. With the heap's large blocks always mapped
-    // afresh and returned on release, each run below pays as a start-up does.
-    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
-    mallopt(M_TRIM_THRESHOLD, 0);
-    const Timing freshReadAndParse = best(5, [&] {
-        std::string text;
-        SceneData fresh;
-        readSceneFileText(kxrPath.c_str(), text);
-        parseKxr(text, "scene.kxr", fresh, error);
-    });
-    const Timing freshCpuLoad = best(3, [&] {
-        std::string text;
-        SceneData fresh;
-        readSceneFileText(kxrPath.c_str(), text);
-        parseKxr(text, "scene.kxr", fresh, error);
-        computeTangents(fresh.groups);
-        for (MeshGroup& group : fresh.groups)
-            group.buildVertexArrays();
-    });
-    const Timing freshAssimpFile = best(3, [&] {
-        Assimp::Importer importer;
-        importer.ReadFile(objPath.string(), 0);
-    });
-
     std::printf("triangles read: kxr %zu, assimp %zu\n", parsedTriangles, assimpTriangles);
     report("kxr parse (text in memory)", parseOnly, kxrMB);
     report("kxr read file + parse", readAndParse, kxrMB);
     report("kxr read + parse + tangents + vertex arrays", cpuLoad, kxrMB);
     report("assimp OBJ ReadFile", assimpFile, 0);
     report("assimp OBJ ReadFileFromMemory", assimpMemory, 0);
-    std::printf("in fresh memory, as a start-up pays it:\n");
-    report("kxr read file + parse", freshReadAndParse, kxrMB);
-    report("kxr read + parse + tangents + vertex arrays", freshCpuLoad, kxrMB);
-    report("assimp OBJ ReadFile", freshAssimpFile, 0);
     std::printf("speed-up over assimp (wall / cpu): parse vs memory %.1fx / %.1fx, read+parse vs file %.1fx / %.1fx, "
-                "full CPU load vs file %.1fx / %.1fx; in fresh memory: read+parse %.1fx / %.1fx, full CPU load "
-                "%.1fx / %.1fx\n",
+                "full CPU load vs file %.1fx / %.1fx\n",
                 assimpMemory.wall / parseOnly.wall, assimpMemory.cpu / parseOnly.cpu, assimpFile.wall / readAndParse.wall,
-                assimpFile.cpu / readAndParse.cpu, assimpFile.wall / cpuLoad.wall, assimpFile.cpu / cpuLoad.cpu,
-                freshAssimpFile.wall / freshReadAndParse.wall, freshAssimpFile.cpu / freshReadAndParse.cpu,
-                freshAssimpFile.wall / freshCpuLoad.wall, freshAssimpFile.cpu / freshCpuLoad.cpu);
+                assimpFile.cpu / readAndParse.cpu, assimpFile.wall / cpuLoad.wall, assimpFile.cpu / cpuLoad.cpu);
 
     std::error_code ignored;
     std::filesystem::remove_all(dir, ignored);

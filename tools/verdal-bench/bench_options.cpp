@@ -14,6 +14,9 @@ const char* const benchUsage =
     "  --frames N            frames to render (default 300)\n"
     "  --duration S          render for S seconds of wall-clock time instead\n"
     "  --step-ms MS          elapsed time handed to each frame's update (default 16)\n"
+    "  --warmup-frames N     render N frames first and count them in no figure (the\n"
+    "                        first frame also renders the shadow map and compiles\n"
+    "                        the driver's code for every program)\n"
     "  --mode demo|fly       the demo tour (default) or free fly from the start pose\n"
     "  --path 0|1|2          the tour path to start on (default 0)\n"
     "  --screenshot-at LIST  comma-separated frame numbers (1-based) to save as PNG\n"
@@ -107,6 +110,13 @@ bool parseBenchOptions(int argc, char** argv, BenchOptions& options, std::string
                 return false;
             if (!parseNumber(v, options.frames) || options.frames < 1) {
                 error = "--frames wants a positive whole number, not " + std::string(v);
+                return false;
+            }
+        } else if (name == "--warmup-frames") {
+            if (!(v = value()))
+                return false;
+            if (!parseNumber(v, options.warmupFrames) || options.warmupFrames < 0) {
+                error = "--warmup-frames wants a whole number, not " + std::string(v);
                 return false;
             }
         } else if (name == "--duration") {

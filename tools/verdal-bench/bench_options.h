@@ -9,6 +9,7 @@ struct BenchOptions {
     int height = 768;
     int frames = 300;           // used unless durationSeconds is set
     double durationSeconds = 0; // wall-clock run time instead of a frame count
+    int warmupFrames = 0;       // rendered before the counted ones, in no figure
     unsigned stepMilliseconds = 16;
     bool flyMode = false;       // free fly from the start pose instead of the tour
     int tourPath = 0;           // the path the tour starts on, 0..2

@@ -351,15 +351,18 @@ bool KxrReader::fail(Place place, const std::string& problem)
     return false;
 }
 
+// Lists grow as their records are read, never to what a count claims: a
+// count is only bounded by the rest of the text, and a record in memory is
+// many times larger than the least text that can stand for it.
 bool KxrReader::readMaterials(SceneData& data)
 {
     int32_t count = 0;
     if (!readRecordCount(count, {Place::MaterialCount}, "material count", "materials", 2))
         return false;
-    data.materials.resize(static_cast<size_t>(count));
     for (int32_t i = 0; i < count; ++i) {
         const Place place{Place::Material, 0, i + 1};
-        if (!readName(data.materials[i].base, place, "base") || !readName(data.materials[i].normal, place, "normal"))
+        MaterialNames& names = data.materials.emplace_back();
+        if (!readName(names.base, place, "base") || !readName(names.normal, place, "normal"))
             return false;
     }
     return true;
@@ -410,8 +413,12 @@ bool KxrReader::readGroup(SceneData& data, int32_t g)
         return failNoRoom(header, std::to_string(positionCount) + " positions, " + std::to_string(texCoordCount)
                                       + " texture coordinates and " + std::to_string(triangleCount) + " triangles");
 
-    MeshGroup& group = data.groups[static_cast<size_t>(g)];
-    group.positions.resize(static_cast<size_t>(positionCount));
+    MeshGroup& group = data.groups.emplace_back();
+    // Within a group the records are small next to their text (a position at
+    // most twice, a triangle about three times), so room is made up front.
+    group.positions.reserve(static_cast<size_t>(positionCount));
+    group.texCoords.reserve(static_cast<size_t>(texCoordCount));
+    group.triangles.reserve(static_cast<size_t>(triangleCount));
     for (int32_t i = 0; i < positionCount; ++i) {
         const Place place{Place::Position, g, i};
         float x, y, z;
@@ -419,23 +426,23 @@ bool KxrReader::readGroup(SceneData& data, int32_t g)
             return false;
         // The file's units and handedness become the scene's: z is negated,
         // then every component scaled by the float 0.01.
-        group.positions[i] = {x * 0.01f, y * 0.01f, -z * 0.01f};
+        group.positions.push_back({x * 0.01f, y * 0.01f, -z * 0.01f});
     }
 
-    group.texCoords.resize(static_cast<size_t>(texCoordCount));
     for (int32_t i = 0; i < texCoordCount; ++i) {
         const Place place{Place::TexCoord, g, i};
         float s, r, t;  // stored in the file in this order
         if (!readFloat(s, place) || !readFloat(r, place) || !readFloat(t, place))
             return false;
-        group.texCoords[i] = {s, t, r};
+        group.texCoords.push_back({s, t, r});
     }
 
     const int32_t materialCount = static_cast<int32_t>(data.materials.size());
-    group.triangles.resize(static_cast<size_t>(triangleCount));
     for (int32_t i = 0; i < triangleCount; ++i) {
-        if (!readTriangle(group, {Place::Triangle, g, i}, materialCount, group.triangles[i]))
+        MeshTriangle triangle;
+        if (!readTriangle(group, {Place::Triangle, g, i}, materialCount, triangle))
             return false;
+        group.triangles.push_back(triangle);
     }
     return true;
 }
@@ -447,7 +454,6 @@ bool KxrReader::read(SceneData& data)
     int32_t groupCount = 0;
     if (!readRecordCount(groupCount, {Place::GroupCount}, "group count", "groups", 3))
         return false;
-    data.groups.resize(static_cast<size_t>(groupCount));
     for (int32_t g = 0; g < groupCount; ++g) {
         if (!readGroup(data, g))
             return false;

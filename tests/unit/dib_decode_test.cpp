@@ -127,6 +127,34 @@ TEST_F(DibTest, ColoursUsedSetsTheTableLengthAndIndicesBeyondItAreBlack)
     EXPECT_TRUE(recordedBoxes().empty());
 }
 
+TEST_F(DibTest, ATableLongerThanTheBitCountAllowsIsReadUpToItsLimit)
+{
+    // A packed DIB, so the stored table's whole length decides where the pixels are.
+    BmpFile bmp;
+    bmp.fileHeader = false;
+    bmp.bitCount = 8;
+    bmp.width = 2;
+    bmp.height = 1;
+    bmp.coloursUsed = 300;
+    bmp.palette = rampPalette(256);
+    bmp.palette.resize(300, kWhite);
+    bmp.pixels = paddedRows({byteString({255, 7})});
+    auto image = decode(bmp.bytes());
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->data, rgb({ramp(255), ramp(7)}));
+
+    BmpFile mono;
+    mono.bitCount = 1;
+    mono.width = 8;
+    mono.coloursUsed = 3;
+    mono.palette = {{0, 0, 0}, {9, 9, 9}, {200, 200, 200}};
+    mono.pixels = paddedRows({byteString({0x80})});
+    image = decode(mono.bytes());
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->data, rgb({{9, 9, 9}, kBlack, kBlack, kBlack, kBlack, kBlack, kBlack, kBlack}));
+    EXPECT_TRUE(recordedBoxes().empty());
+}
+
 TEST_F(DibTest, SixteenBitsAreFiveFiveFiveUnlessMasksSayOtherwise)
 {
     BmpFile bmp;

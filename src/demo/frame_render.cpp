@@ -247,7 +247,9 @@ void drawOverlay()
 void render()
 {
     reshapeOrtho(screenWidth, screenHeight);
-    if (shadowMapPending)
+    // Without framebuffer objects the shadow map has no target, and the pass's
+    // draw buffer of none would switch off the window's own for good.
+    if (shadowMapPending && GlExtensions::framebufferObjectReady())
         renderShadowMap();
     reshapePerspective(screenWidth, screenHeight);
     shadowMapPending = false;

@@ -19,7 +19,7 @@ const char* extensionString()
 {
     if (extensionSource)
         return extensionSource();
-    return reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    return platform::getGlExtensions();
 }
 
 template <typename Fn>

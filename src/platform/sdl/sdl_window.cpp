@@ -78,8 +78,11 @@ Window* createWindow(const char* className, const char* title, WindowStyle style
     if (found == windowClasses().end() || width <= 0 || height <= 0 || !sdl::ensureVideo())
         return nullptr;
 
+    // No profile and no version asked: SDL then makes a legacy context, which
+    // is whatever compatibility version the driver has. Asking for one by
+    // number fails outright on a driver that offers less.
     SDL_GL_ResetAttributes();
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, 0);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, format.doubleBuffer ? 1 : 0);
     const int channelBits = format.colorBits >= 24 ? 8 : 5;
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, channelBits);

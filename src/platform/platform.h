@@ -122,6 +122,9 @@ uint32_t timeGetTime();
 using ClockSource = uint32_t (*)();
 void setClockSource(ClockSource source);
 
+// The process's resident memory in bytes (0 when the system does not say).
+uint64_t residentBytes();
+
 // Entry points of the current GL context; null when unknown.
 void* getGlProcAddress(const char* name);
 // The current context's extension names, separated by blanks.

@@ -80,28 +80,6 @@ TEST_F(WaypointFileTest, LayoutDoesNotMatterAndPartialRecordsAreNoRecords)
     EXPECT_FALSE(std::filesystem::exists("Log.txt"));
 }
 
-TEST_F(WaypointFileTest, NumbersAreReadAsFormattedInputReadsThem)
-{
-    CameraPath path = load("+1.5e+2 -.5 5. 1E-2 -0 1e-50\n"
-                           "1.2.3 4e 5e+ 6 7\n");
-    ASSERT_EQ(path.count, 2u);
-    const Waypoint& a = path.waypoints[0];
-    EXPECT_EQ(a.eye.x, 150.0f);
-    EXPECT_EQ(a.eye.y, -0.5f);
-    EXPECT_EQ(a.eye.z, 5.0f);
-    EXPECT_EQ(a.target.x, 0.01f);
-    EXPECT_EQ(a.target.y, 0.0f);
-    EXPECT_EQ(a.target.z, 0.0f);
-    // A number ends where the next can begin; an exponent without digits adds nothing.
-    const Waypoint& b = path.waypoints[1];
-    EXPECT_EQ(b.eye.x, 1.2f);
-    EXPECT_EQ(b.eye.y, 0.3f);
-    EXPECT_EQ(b.eye.z, 4.0f);
-    EXPECT_EQ(b.target.x, 5.0f);
-    EXPECT_EQ(b.target.y, 6.0f);
-    EXPECT_EQ(b.target.z, 7.0f);
-}
-
 TEST_F(WaypointFileTest, TextThatIsNotANumberEndsTheReadingAndKeepsWhatWasRead)
 {
     EXPECT_EQ(load("1 2 3 4 5 6\n7 8 x 9 10 11\n12 13 14 15 16 17\n").count, 1u);
@@ -135,13 +113,4 @@ TEST_F(WaypointFileTest, AMissingFileLeavesAnEmptyPathAndALogEntry)
     EXPECT_EQ(path.count, 0u);
     EXPECT_EQ(path.waypoints[4].target.z, 0.0f) << "no stale waypoints";
     EXPECT_EQ(countOf(logged(), "Scene/c9wp.wps"), 1);
-}
-
-TEST_F(WaypointFileTest, AnUnwritableRecordingFileIsLoggedNotLostSilently)
-{
-    recordMessageBoxes();
-    std::filesystem::create_directory("usrpath.wps"); // not writable as a file, even by root
-    EXPECT_FALSE(appendWaypoint({1, 2, 3}, {4, 5, 6}));
-    EXPECT_EQ(countOf(logged(), "usrpath.wps"), 1);
-    EXPECT_TRUE(recordedBoxes().empty());
 }

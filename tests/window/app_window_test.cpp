@@ -188,16 +188,3 @@ TEST_F(AppWindowTest, CloseAndQuitRequestsEndTheProgram)
     EXPECT_EQ(taken.front(), platform::WM_QUIT);  // quit is taken before the toggle
     EXPECT_EQ(appRunning, 0);
 }
-
-TEST_F(AppWindowTest, ScreenSaverAndMonitorPowerCommandsAreSwallowed)
-{
-    ASSERT_TRUE(createAppWindow(window_));
-    EXPECT_EQ(handleWindowMessage(window_, platform::WM_SYSCOMMAND, platform::SC_SCREENSAVE, 0), 0);
-    EXPECT_EQ(handleWindowMessage(window_, platform::WM_SYSCOMMAND, platform::SC_MONITORPOWER, 2), 0);
-}
-
-TEST_F(AppWindowTest, DestroyingWithoutAWindowIsHarmless)
-{
-    EXPECT_TRUE(destroyAppWindow(window_));
-    EXPECT_TRUE(destroyAppWindow(window_));
-}

@@ -17,6 +17,7 @@
 #include "demo/demo_state.h"
 #include "demo/frame_render.h"
 #include "demo/frame_update.h"
+#include "demo/instrumentation.h"
 #include "gpu/gl_extensions.h"
 #include "platform/platform.h"
 #include "support/test_files.h"
@@ -113,6 +114,95 @@ std::vector<float> shadowMapDepths()
     return depths;
 }
 
+// The frame record: before each scene mesh a pass draws, where it draws (the
+// render target slot bound, or the window as -1, with the viewport's width),
+// whether the world is mirrored and which faces are culled, and with which
+// program; after each pass, what it hands on to the next.
+std::vector<std::string> frameRecord;
+
+GLint integer(GLenum what)
+{
+    GLint value = 0;
+    glGetIntegerv(what, &value);
+    return value;
+}
+
+int targetSlot()
+{
+    const GLuint bound = static_cast<GLuint>(integer(GL_FRAMEBUFFER_BINDING_EXT));
+    for (int slot = 0; slot < TargetSlot::Count; ++slot)
+        if (bound != 0 && bound == renderTargets.framebuffer(slot))
+            return slot;
+    return bound == 0 ? -1 : 99;
+}
+
+std::string programSlot()
+{
+    const GLhandleARB current = static_cast<GLhandleARB>(integer(GL_CURRENT_PROGRAM));
+    for (int slot = 0; slot < ProgramSlot::Count; ++slot)
+        if (current != 0 && current == shaders.program(slot))
+            return std::to_string(slot);
+    return current == 0 ? "none" : "unknown";
+}
+
+std::string culling()
+{
+    if (!glIsEnabled(GL_CULL_FACE))
+        return "off";
+    return integer(GL_CULL_FACE_MODE) == GL_FRONT ? "front" : "back";
+}
+
+void recordMeshDraw(const char* mesh)
+{
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    GLfloat m[16] = {};
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    const float determinant = m[0] * (m[5] * m[10] - m[6] * m[9]) - m[4] * (m[1] * m[10] - m[2] * m[9])
+        + m[8] * (m[1] * m[6] - m[2] * m[5]);
+    frameRecord.push_back(std::string(mesh) + ": target " + std::to_string(targetSlot()) + " at "
+                          + std::to_string(viewport[2]) + (determinant < 0 ? " mirrored" : "") + ", cull "
+                          + culling() + ", program " + programSlot());
+}
+
+void recordPassEnd(const char* pass)
+{
+    frameRecord.push_back("after " + std::string(pass) + ": target " + std::to_string(targetSlot()) + ", unit "
+                          + std::to_string(integer(GL_ACTIVE_TEXTURE_ARB) - GL_TEXTURE0_ARB) + ", cull "
+                          + culling() + ", program " + programSlot() + (glIsEnabled(GL_ALPHA_TEST) ? ", alpha test" : "")
+                          + (glIsEnabled(GL_DEPTH_TEST) ? "" : ", no depth test"));
+}
+
+// What every frame does after the shadow pass.
+const std::vector<std::string> framePasses = {
+    "main: target 2 at 512, cull back, program 4",
+    "after refraction: target -1, unit 0, cull back, program none",
+    "reflection: target 4 at 512 mirrored, cull front, program 0",
+    "leaves: target 4 at 512 mirrored, cull off, program 2",
+    "meadow: target 4 at 512 mirrored, cull off, program 2",
+    "after reflection: target -1, unit 0, cull back, program none",
+    "main: target 1 at 1024, cull back, program 0",
+    "leaves: target 1 at 1024, cull off, program 2",
+    "meadow: target 1 at 1024, cull off, program 2",
+    "after scene: target -1, unit 0, cull back, program none",
+    "after composition: target -1, unit 0, cull back, program none",
+    "after overlay: target -1, unit 0, cull back, program none",
+};
+
+// The first frame of a window cycle renders the shadow map first, with the
+// light's program that start-up left current.
+std::vector<std::string> firstFrame()
+{
+    std::vector<std::string> lines = {
+        "main: target 0 at 2048, cull back, program 6",
+        "leaves: target 0 at 2048, cull off, program 6",
+        "meadow: target 0 at 2048, cull off, program 6",
+        "after shadow: target -1, unit 0, cull back, program 6",
+    };
+    lines.insert(lines.end(), framePasses.begin(), framePasses.end());
+    return lines;
+}
+
 struct Rgb {
     int r, g, b;
 };
@@ -165,9 +255,12 @@ protected:
         }
         GlExtensions::loadFramebufferObject();
         before_ = liveObjects();
+        demoInstrumentation.meshDrawBegins = recordMeshDraw;
+        demoInstrumentation.passEnds = recordPassEnd;
     }
     void TearDown() override
     {
+        demoInstrumentation = {};
         restoreDefaultState();
         glDisable(GL_DEBUG_OUTPUT);
         cwd_.reset();
@@ -207,6 +300,7 @@ protected:
 
     void runFrame()
     {
+        frameRecord.clear();
         update(16);
         render();
         glFinish();
@@ -231,10 +325,7 @@ TEST_F(DemoCycleTest, StartUpLogsItsStepsLeavesTheSkyAndTheLightProgramBoundAndT
 
     EXPECT_NE(skyCubeMap[0], 0u);
     EXPECT_EQ(boundTexture(GL_TEXTURE0_ARB, GL_TEXTURE_BINDING_CUBE_MAP), skyCubeMap[0]);
-    GLint current = 0;
-    glGetIntegerv(GL_CURRENT_PROGRAM, &current);
-    EXPECT_EQ(static_cast<GLhandleARB>(current), shaders.program(ProgramSlot::ShadowDepth));
-    EXPECT_NE(current, 0);
+    EXPECT_EQ(programSlot(), std::to_string(ProgramSlot::ShadowDepth));
     EXPECT_GT(mainScene.groupCount(), 4);
     EXPECT_EQ(cameraMode, CameraMode::DemoTour);
     EXPECT_EQ(tour.currentPath, 0u);
@@ -256,21 +347,22 @@ TEST_F(DemoCycleTest, StartUpLogsItsStepsLeavesTheSkyAndTheLightProgramBoundAndT
     EXPECT_EQ(debugErrors, 0u);
 }
 
-TEST_F(DemoCycleTest, TheFirstFrameAloneRendersTheShadowMapAndFramesShowSkyGroundAndOverlay)
+// Where each pass draws, mirrored or not, culling which faces, with which
+// program, and what it leaves behind; the shadow map only on the first frame.
+TEST_F(DemoCycleTest, EveryPassDrawsIntoItsTargetWithItsStateAndTheShadowMapOnlyOnce)
 {
     ASSERT_TRUE(initialize(&window_, &keys_));
     runFrame();
+    EXPECT_EQ(frameRecord, firstFrame());
     const std::vector<float> shadow = shadowMapDepths();
     size_t covered = 0;
     for (float depth : shadow)
         covered += depth < 1.0f;
     EXPECT_GT(covered, shadow.size() / 4) << "the scenery should fill much of the light's view";
-
-    // Later frames only sample the shadow map.
-    shadowMapPending = false;
-    runFrame();
-    runFrame();
-    EXPECT_TRUE(shadowMapDepths() == shadow);
+    for (int frame = 2; frame <= 3; ++frame) {
+        runFrame();
+        EXPECT_EQ(frameRecord, framePasses) << "frame " << frame;
+    }
 
     // The scene image: sky above, ground below, and its alpha carries blur.
     glBindTexture(GL_TEXTURE_2D, renderTargets.texture(TargetSlot::Scene));

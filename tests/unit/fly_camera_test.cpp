@@ -30,7 +30,7 @@ protected:
     {
         mouseScreenWidth = 1024;
         mouseScreenHeight = 768;
-        pitchAngle = previousPitch = 0.0f;
+        pitch = PitchState{};
         frameTimer = FrameTimer{};
         fakeMilliseconds = 0;
         platform::setClockSource(fakeClock);
@@ -40,7 +40,7 @@ protected:
     void TearDown() override
     {
         platform::setClockSource(nullptr);
-        pitchAngle = previousPitch = 0.0f;
+        pitch = PitchState{};
         frameTimer = FrameTimer{};
     }
 
@@ -83,10 +83,10 @@ TEST_F(FlyCameraTest, PitchIsClampedToItsAsymmetricLimits)
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "pitch " << c.pitchBefore << ", " << c.pixelsDown << " px down");
         camera.place(0, 0, 0, 0, 0, 1, 0, 1, 0);
-        pitchAngle = c.pitchBefore;
+        pitch.angle = c.pitchBefore;
         EXPECT_TRUE(camera.mouseLook({512, 384 + c.pixelsDown}));
-        EXPECT_FLOAT_EQ(previousPitch, c.pitchBefore);
-        EXPECT_NEAR(pitchAngle, c.pitchAfter, 1e-6f);
+        EXPECT_FLOAT_EQ(pitch.previous, c.pitchBefore);
+        EXPECT_NEAR(pitch.angle, c.pitchAfter, 1e-6f);
         EXPECT_NEAR(elevation(camera), c.turnUp, 1e-5f);
         EXPECT_NEAR(heading(camera), 0.0f, 1e-6f);
     }
@@ -94,14 +94,14 @@ TEST_F(FlyCameraTest, PitchIsClampedToItsAsymmetricLimits)
 
 TEST_F(FlyCameraTest, YawTurnsAboutTheWorldVerticalEvenAtThePitchLimit)
 {
-    pitchAngle = 1.0f;
+    pitch.angle = 1.0f;
     camera.mouseLook({512 - 100, 384 - 100}); // up and to the left
     EXPECT_NEAR(heading(camera), 0.2f, 1e-5f) << "left is a positive turn";
     EXPECT_NEAR(elevation(camera), 0.0f, 1e-6f);
 
     // The world's Y, not the camera's up vector, is the yaw axis.
     camera.place(0, 0, 0, 1, 0, 0, 0, 0, 1);
-    pitchAngle = 0.0f;
+    pitch.angle = 0.0f;
     camera.mouseLook({512 + 100, 384});
     EXPECT_NEAR(camera.view.x, std::cos(0.2f), 1e-6f);
     EXPECT_NEAR(camera.view.y, 0.0f, 1e-6f);

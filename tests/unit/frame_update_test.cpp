@@ -35,7 +35,7 @@ protected:
         tour = CameraTour{};
         camera = FlyCamera{};
         camera.place(0.0f, 0.19f, 0.68f, 0.00001f, 0.19f, 1.0f, 0.0f, 1.0f, 0.0f);
-        pitchAngle = previousPitch = 0.0f;
+        pitch = PitchState{};
         frameTimer = FrameTimer{};
         keys_ = KeyState{};
         activeKeys = &keys_;
@@ -207,33 +207,6 @@ TEST_F(FrameUpdate, SkyBlendOvershootsByOneStepAtEitherEndThenTurns)
     frame({}, 1000);
     EXPECT_FALSE(frameState.skyBlendFalling);
     EXPECT_FLOAT_EQ(frameState.skyBlend, 0.01f);
-}
-
-TEST_F(FrameUpdate, LongFramesPassOneTourSegmentEach)
-{
-    loadSmallTour();
-    frame({}, 10000);
-    EXPECT_EQ(tour.currentPath, 0u);
-    EXPECT_EQ(tour.paths[0].segment, 1u);
-    EXPECT_EQ(tour.paths[0].t, 0.0f);
-    EXPECT_EQ(tour.currentView().eye.x, 0.0f);  // the pose at t = 0 of the segment just passed
-
-    frame({}, 10000);
-    EXPECT_EQ(tour.paths[0].segment, 2u);
-    EXPECT_EQ(tour.currentView().eye.x, 1.0f);
-
-    // The closing segment completes the loop: path 1 takes over, showing the
-    // pose start-up gave it.
-    frame({}, 10000);
-    EXPECT_EQ(tour.currentPath, 1u);
-    EXPECT_EQ(tour.paths[1].segment, 0u);
-    EXPECT_EQ(tour.currentView().eye.x, 10.0f);
-
-    frame({}, 10000);
-    frame({}, 10000);
-    EXPECT_EQ(tour.currentPath, 2u);
-    frame({}, 10000);
-    EXPECT_EQ(tour.currentPath, 0u);
 }
 
 TEST_F(FrameUpdate, FreeFlyHoldsTheTourAndTheTourHoldsTheFlyCameraClock)

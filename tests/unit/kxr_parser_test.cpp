@@ -99,8 +99,9 @@ TEST(KxrParser, LayoutAndIntegerFormsDoNotMatter)
     for (const auto& c : cases) {
         const SceneData data = parsed(c.text);
         ASSERT_EQ(data.groups.size(), c.groups) << c.text;
-        if (c.groups)
+        if (c.groups) {
             EXPECT_EQ(data.groups[0].triangles.size(), c.triangles) << c.text;
+        }
     }
     EXPECT_EQ(parsed(windows).groups[0].positions[2].x, -4.5f * 0.01f);
     EXPECT_EQ(parsed(std::string("1 ") + std::string(MaxTextureNameLength, 'n') + " x 0").materials[0].base.size(),

@@ -30,7 +30,7 @@ protected:
         cameraMode = CameraMode::DemoTour;
         tour = CameraTour{};
         camera.place(0.0f, 0.19f, 0.68f, 0.00001f, 0.19f, 1.0f, 0.0f, 1.0f, 0.0f);
-        pitchAngle = previousPitch = 0.0f;
+        pitch = PitchState{};
         activeWindow = &window_;
         activeKeys = &keys_;
     }

@@ -57,30 +57,17 @@ LiveObjects liveObjects()
     return live;
 }
 
-// The log's lines that tell the story of a start-up, in order: progress
-// lines, framebuffer status and shader reports (their driver text cut off),
-// and anything that reports an error.
+// The log's progress lines and framebuffer and shader reports, in order (the
+// shader reports without their driver text), and anything reporting an error.
 std::vector<std::string> storyLines(const std::string& log)
 {
-    static const char* const progress[] = {
-        "Initializing...", "Creating Render Targets...", "Loading Shaders...", "Loading Scene...",
-        "Creating Sky Box Textures...", "Reading Camera Waypoints...", "DeInitializing...",
-        "Framebuffer Complete"};
-    const std::string validation = "Shader Validation ID: ";
     std::vector<std::string> lines;
     std::istringstream in(log);
-    std::string line;
-    while (std::getline(in, line)) {
-        bool known = false;
-        for (const char* text : progress)
-            known = known || line == text;
-        if (known) {
+    for (std::string line; std::getline(in, line);) {
+        if (line.ends_with("...") || line == "Framebuffer Complete" || line.find("rror") != std::string::npos)
             lines.push_back(line);
-        } else if (line.rfind(validation, 0) == 0 && line.find(':', validation.size()) != std::string::npos) {
-            lines.push_back(line.substr(0, line.find(':', validation.size()) + 1));
-        } else if (line.find("Error") != std::string::npos || line.find("ERROR") != std::string::npos) {
-            lines.push_back(line);
-        }
+        else if (line.starts_with("Shader Validation ID: "))
+            lines.push_back(line.substr(0, line.find(':', 22) + 1));
     }
     return lines;
 }
@@ -88,9 +75,9 @@ std::vector<std::string> storyLines(const std::string& log)
 std::vector<std::string> expectedStartUp()
 {
     std::vector<std::string> lines{"Initializing...", "Creating Render Targets..."};
-    lines.insert(lines.end(), 5, "Framebuffer Complete");
+    lines.insert(lines.end(), TargetSlot::Count, "Framebuffer Complete");
     lines.push_back("Loading Shaders...");
-    for (int slot = 0; slot < 7; ++slot)
+    for (int slot = 0; slot < ProgramSlot::Count; ++slot)
         lines.push_back("Shader Validation ID: " + std::to_string(slot) + ":");
     lines.insert(lines.end(), {"Loading Scene...", "Creating Sky Box Textures...", "Reading Camera Waypoints..."});
     return lines;

@@ -134,33 +134,6 @@ TEST_F(RenderTargetsTest, TheDemosTargetsAreCompleteAndLogSo)
     EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING_EXT), 0);
 }
 
-TEST_F(RenderTargetsTest, DrawingIntoATargetLandsInItsTexture)
-{
-    ASSERT_TRUE(targets_.init(1));
-    ASSERT_TRUE(targets_.create(0, 32, RenderTargets::KindRgba));
-    targets_.bind(0);
-    glViewport(0, 0, targets_.size(0), targets_.size(0));
-    glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glColor3f(0.0f, 1.0f, 0.0f);
-    glBegin(GL_QUADS);  // the left half
-    glVertex2f(-1, -1);
-    glVertex2f(0, -1);
-    glVertex2f(0, 1);
-    glVertex2f(-1, 1);
-    glEnd();
-    targets_.unbind();
-    glColor3f(1.0f, 1.0f, 1.0f);
-
-    std::vector<unsigned char> pixels(32 * 32 * 4);
-    glBindTexture(GL_TEXTURE_2D, targets_.texture(0));
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    for (int x : {0, 15, 16, 31}) {
-        const unsigned char* p = &pixels[static_cast<std::size_t>((15 * 32 + x) * 4)];
-        EXPECT_EQ(p[0] << 8 | p[1], x < 16 ? 0x00ff : 0xff00) << x;
-    }
-}
-
 TEST_F(RenderTargetsTest, ReleaseDeletesEverythingOnceAndInitStartsAfresh)
 {
     ASSERT_TRUE(targets_.init(3));

@@ -197,36 +197,4 @@ TEST_F(ShaderUniformTest, SettersReachTheProgramAndUnknownNamesChangeNothing)
     EXPECT_EQ(drawnColour(), (std::array<int, 4>{128, 0, 64, 255}));
 }
 
-TEST_F(ShaderSetTest, ReleaseDeletesEveryObjectAndASecondCycleStartsClean)
-{
-    using IsFn = GLboolean (*)(GLuint);
-    const auto isProgram = reinterpret_cast<IsFn>(platform::getGlProcAddress("glIsProgram"));
-    const auto isShader = reinterpret_cast<IsFn>(platform::getGlProcAddress("glIsShader"));
-    ASSERT_TRUE(isProgram && isShader);
-
-    for (int cycle = 0; cycle < 2; ++cycle) {
-        SCOPED_TRACE(cycle);
-        shaders_.allocate(3);
-        shaders_.load(0, "Shader/good.vsh", "Shader/good.fsh");
-        shaders_.load(1, "Shader/good.vsh", "Shader/good.fsh");
-        shaders_.load(2, "Shader/broken.vsh", "Shader/good.fsh");
-        EXPECT_NE(shaders_.vertexShader(0), shaders_.vertexShader(1)) << "one object per slot";
-
-        std::vector<GLuint> handles;
-        for (int slot = 0; slot < 3; ++slot)
-            handles.insert(handles.end(), {shaders_.vertexShader(slot), shaders_.fragmentShader(slot),
-                                           shaders_.program(slot)});
-        for (GLuint handle : handles)
-            ASSERT_TRUE(isShader(handle) || isProgram(handle)) << handle;
-
-        shaders_.release();
-        EXPECT_EQ(shaders_.count(), 0);
-        EXPECT_EQ(currentProgram(), 0);
-        for (GLuint handle : handles) {
-            EXPECT_FALSE(isShader(handle)) << handle;
-            EXPECT_FALSE(isProgram(handle)) << handle;
-        }
-    }
-}
-
 } // namespace

@@ -151,26 +151,6 @@ TEST_F(TextureMakersTest, ColourKeyMakesOnlyExactBlackTransparent)
     glDeleteTextures(1, &names[1]);
 }
 
-TEST_F(TextureMakersTest, CubeFaceBindsAndSetsUpTheCubeEvenWithoutAFile)
-{
-    GLuint cube[2] = {0, 0};
-    glGenTextures(2, cube);
-    loadCubeMapFace(cube, nullptr, 1, GL_TEXTURE_CUBE_MAP_NEGATIVE_Z);
-    EXPECT_EQ(integer(GL_TEXTURE_BINDING_CUBE_MAP), static_cast<GLint>(cube[1]));
-    EXPECT_EQ(parameter(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER), GL_LINEAR);
-    EXPECT_EQ(parameter(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_R), GL_CLAMP_TO_EDGE);
-    EXPECT_EQ(levelWidth(GL_TEXTURE_CUBE_MAP_NEGATIVE_Z, 0), 0);
-
-    // A real face fills only its own face and level 0.
-    writeFile("sky.bmp", patternBmp24(4, 4).bytes());
-    loadCubeMapFace(cube, "sky.bmp", 1, GL_TEXTURE_CUBE_MAP_NEGATIVE_Z);
-    EXPECT_EQ(integer(GL_TEXTURE_BINDING_CUBE_MAP), static_cast<GLint>(cube[1]));
-    EXPECT_EQ(readBack(GL_TEXTURE_CUBE_MAP_NEGATIVE_Z, GL_RGB, 48), loadDibImage("sky.bmp")->data);
-    EXPECT_EQ(levelWidth(GL_TEXTURE_CUBE_MAP_POSITIVE_X, 0), 0);
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    glDeleteTextures(2, cube);
-}
-
 // The child re-runs this binary for just the dying test, so it has a context
 // of its own rather than a forked copy of ours.
 TEST_F(TextureMakersTest, UndecodableBitmapsEndTheProgramWithStatusOneAfterOneMessage)

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "asset_set.h"
-#include "camera/waypoint_file.h"
 #include "image/dib_image.h"
 #include "scene/kxr_parser.h"
 #include "scene/tangent_space.h"
@@ -71,18 +70,6 @@ TEST(AssetGenerator, SameSeedSameBytesOtherSeedOtherScene)
     }
     EXPECT_NE(bytesOf(assets::generateSceneFiles(assets::kDefaultSeed + 1), "Scene/Verdal4.kxr"),
               bytesOf(defaultAssets(), "Scene/Verdal4.kxr"));
-}
-
-TEST(AssetGenerator, WritesEveryFileAndReportsAFolderItCannotCreate)
-{
-    for (const assets::GeneratedFile& f : defaultAssets())
-        ASSERT_EQ(readFile(runDir() / f.path), f.bytes) << f.path;
-
-    const auto dir = makeTempDir("assets-blocked");
-    writeFile(dir / "run", "a file where the folder should go");
-    std::string error;
-    EXPECT_FALSE(assets::writeAssets({{"Scene/c1wp.wps", "0 0 0 1 1 1\n"}}, dir / "run", error));
-    EXPECT_NE(error.find("Scene"), std::string::npos) << error;
 }
 
 // Every scene the demo's reader accepts, with finite tangents, front faces that
@@ -150,27 +137,4 @@ TEST(AssetGenerator, BitmapsDecodeAndNormalMapsHoldUnitNormalsPointingOut)
     }
     EXPECT_GE(normalMaps, 3);
     EXPECT_TRUE(recordedBoxes().empty());
-}
-
-// The eye rides straight between waypoints: every point of every segment stays
-// above the ground and the water and clear of the trees.
-TEST(AssetGenerator, ToursStayAboveGroundAndWaterAndClearOfTrees)
-{
-    const assets::TerrainField terrain = assets::sceneTerrain(assets::kDefaultSeed);
-    const assets::SceneSet set = assets::buildScenes(assets::kDefaultSeed);
-    for (const char* file : {"Scene/c1wp.wps", "Scene/c2wp.wps", "Scene/c3wp.wps"}) {
-        SCOPED_TRACE(file);
-        CameraPath path;
-        ASSERT_TRUE(loadWaypoints(path, (runDir() / file).c_str()));
-        ASSERT_GE(path.count, 10u);
-        for (uint32_t i = 0; i < path.count; ++i) {
-            const Vec3 from = path.waypoints[i].eye, to = path.waypoints[(i + 1) % path.count].eye;
-            for (int s = 0; s < 40; ++s) {
-                const Vec3 eye = from + (to - from) * (s / 40.0f);
-                ASSERT_GE(eye.y - std::max(terrain.height(eye.x, eye.z), 0.0f), 0.05f) << i;
-                for (const assets::Tree& tree : set.trees)
-                    ASSERT_TRUE(assets::treeClearsPoint(tree, eye, 0.03f)) << i;
-            }
-        }
-    }
 }

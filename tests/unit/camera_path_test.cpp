@@ -52,20 +52,6 @@ TEST(CameraPath, ALongFramePassesOneSegmentAtMost)
     EXPECT_EQ(path.segment, 2u);
 }
 
-TEST(CameraPath, TheLoopClosesBackToTheFirstWaypoint)
-{
-    CameraPath path;
-    fill(path, 3);
-    EXPECT_FALSE(path.advance(1960.0f));
-    EXPECT_FALSE(path.advance(1960.0f));
-    EXPECT_FALSE(path.advance(980.0f)); // halfway along the closing segment
-    EXPECT_EQ(path.nextIndex, 0u);
-    expectShows(path, 2.0f);
-    EXPECT_TRUE(path.advance(980.0f)) << "the loop is complete";
-    expectShows(path, 1.02f); // 49 % of the way from waypoint 2 back to waypoint 0
-    EXPECT_EQ(path.segment, 0u);
-}
-
 TEST(CameraTour, PathsHandOverInTurnEachStartingFromItsFirstWaypoint)
 {
     CameraTour tour;

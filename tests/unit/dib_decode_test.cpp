@@ -94,15 +94,6 @@ TEST_F(DibTest, OneBitPixelsCrossByteBoundariesMostSignificantBitFirst)
     EXPECT_EQ(image->data, rgb(expected));
 }
 
-TEST_F(DibTest, FourBitPixelsHighNibbleFirstWithOddWidth)
-{
-    const BmpFile bmp = indexedBmp(4, 3, 2, rampPalette(16),
-                                   paddedRows({byteString({0x1F, 0x20}), byteString({0xE3, 0x4F})}));
-    auto image = decode(bmp.bytes());
-    ASSERT_NE(image, nullptr);
-    EXPECT_EQ(image->data, rgb({ramp(1), ramp(15), ramp(2), ramp(14), ramp(3), ramp(4)}));
-}
-
 TEST_F(DibTest, SixteenBitsAreFiveFiveFiveUnlessMasksSayOtherwise)
 {
     BmpFile bmp;
@@ -128,32 +119,6 @@ TEST_F(DibTest, SixteenBitsAreFiveFiveFiveUnlessMasksSayOtherwise)
     image = decode(bmp.bytes());
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->data, rgb({kWhite, {0, 4, 255}, kGreen}));
-}
-
-TEST_F(DibTest, ThirtyTwoBitsIgnoreTheTopByteOrFollowTheirMasks)
-{
-    BmpFile bmp;
-    bmp.bitCount = 32;
-    bmp.width = 2;
-    bmp.height = 1;
-    bmp.pixels = byteString({30, 20, 10, 0xFF, 60, 50, 40, 0x12});  // blue, green, red, unused
-    auto image = decode(bmp.bytes());
-    ASSERT_NE(image, nullptr);
-    EXPECT_EQ(image->data, rgb({kA, kB}));
-
-    bmp.compression = 3;
-    bmp.masks = {0x000000FF, 0x0000FF00, 0x00FF0000};  // red in the low byte
-    bmp.pixels = byteString({10, 20, 30, 0, 40, 50, 60, 0});
-    image = decode(bmp.bytes());
-    ASSERT_NE(image, nullptr);
-    EXPECT_EQ(image->data, rgb({kA, kB}));
-
-    // Ten-bit channels keep their top eight bits.
-    bmp.masks = {0x3FF00000, 0x000FFC00, 0x000003FF};
-    bmp.pixels = byteString({0xFF, 0x03, 0x00, 0x00, 0x00, 0x00, 0xF0, 0x3F});
-    image = decode(bmp.bytes());
-    ASSERT_NE(image, nullptr);
-    EXPECT_EQ(image->data, rgb({kBlue, {255, 0, 0}}));
 }
 
 TEST_F(DibTest, TopDownRowsComeOutBottomRowFirstWithPositiveHeight)

@@ -133,17 +133,3 @@ TEST_F(FlyCameraTest, KeysMoveHalfAUnitPerSecondOfThePreviousInterval)
     EXPECT_NEAR(camera.position.x, -1.0f, 1e-6f) << "right of +Z with Y up is -X";
     EXPECT_NEAR(camera.position.z, 2.0f, 1e-6f);
 }
-
-TEST_F(FlyCameraTest, FirstUpdateMovesNothingTheSecondUsesTheWholeFirstInterval)
-{
-    fakeMilliseconds = 3000;
-    FlyKeys forward;
-    forward.w = true;
-    camera.updateWith(keysHeld(forward));
-    EXPECT_EQ(camera.position.z, 0.0f);
-    EXPECT_FLOAT_EQ(frameTimer.frameInterval, 3.0f);
-
-    camera.updateWith(keysHeld(forward));
-    EXPECT_NEAR(camera.position.z, 1.5f, 1e-6f);
-    EXPECT_EQ(frameTimer.frameInterval, 0.0f) << "the same millisecond";
-}

@@ -23,9 +23,6 @@ namespace {
 // vector of (0.00001, 0.19, 1.0) that place() stores as the look-at point.
 constexpr const char* startPoseRecord = "0 0.19 0.68\n9.82424e-06 0.186661 0.982424\n";
 
-uint32_t fakeMilliseconds = 0;
-uint32_t fakeClock() { return fakeMilliseconds; }
-
 class FrameUpdate : public ::testing::Test {
 protected:
     void SetUp() override
@@ -161,24 +158,6 @@ TEST_F(FrameUpdate, LatchLeftSetOutsideRecordingIsClearedOnlyByAFrameBackInRecor
     EXPECT_EQ(recorded(), times(startPoseRecord, 3));
 }
 
-TEST_F(FrameUpdate, CountingWindowClosesOnTheFrameThatTakesItAboveOneSecond)
-{
-    frame({}, 600);
-    frame({}, 400);
-    EXPECT_FLOAT_EQ(frameState.fpsMilliseconds, 1000.0f);
-    EXPECT_EQ(frameState.fpsFrameCount, 2u);
-    EXPECT_EQ(frameState.framesPerSecond, 0u);
-
-    frame({}, 1);
-    EXPECT_EQ(frameState.framesPerSecond, 3u);
-    EXPECT_EQ(frameState.fpsFrameCount, 0u);
-    EXPECT_EQ(frameState.fpsMilliseconds, 0.0f);
-
-    frame({}, 16);
-    EXPECT_EQ(frameState.framesPerSecond, 3u);
-    EXPECT_EQ(frameState.fpsFrameCount, 1u);
-}
-
 TEST_F(FrameUpdate, WaterClockGrowsAHundredthPerSecondInEveryMode)
 {
     frame({}, 1000);
@@ -207,28 +186,4 @@ TEST_F(FrameUpdate, SkyBlendOvershootsByOneStepAtEitherEndThenTurns)
     frame({}, 1000);
     EXPECT_FALSE(frameState.skyBlendFalling);
     EXPECT_FLOAT_EQ(frameState.skyBlend, 0.01f);
-}
-
-TEST_F(FrameUpdate, FreeFlyHoldsTheTourAndTheTourHoldsTheFlyCameraClock)
-{
-    loadSmallTour();
-    platform::setClockSource(fakeClock);
-    fakeMilliseconds = 5000;
-
-    frame({}, 500);
-    EXPECT_FLOAT_EQ(tour.paths[0].t, 0.25f);
-    EXPECT_EQ(frameTimer.previousCount, 0u);  // demo mode: the fly camera is not updated
-
-    frame({'2'}, 10000);
-    EXPECT_EQ(frameTimer.previousCount, 5000u);
-    fakeMilliseconds = 7000;
-    frame({'3'}, 10000);
-    EXPECT_EQ(frameTimer.previousCount, 7000u);
-    EXPECT_FLOAT_EQ(tour.paths[0].t, 0.25f);
-    EXPECT_EQ(tour.paths[0].segment, 0u);
-
-    fakeMilliseconds = 9000;
-    frame({'1'}, 500);
-    EXPECT_FLOAT_EQ(tour.paths[0].t, 0.5f);
-    EXPECT_EQ(frameTimer.previousCount, 7000u);
 }

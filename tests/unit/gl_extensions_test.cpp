@@ -79,13 +79,6 @@ TEST_F(GlExtensionsTest, NoMultitextureShowsOneBoxAndFetchesNothing)
     EXPECT_FALSE(GlExtensions::multitextureReady());
 }
 
-TEST_F(GlExtensionsTest, ExtensionNamesMatchAsPlainSubstrings)
-{
-    EXPECT_TRUE(GlExtensions::hasExtension("XGL_ARB_multitextureX", "GL_ARB_multitexture"));
-    EXPECT_FALSE(GlExtensions::hasExtension("gl_arb_multitexture", "GL_ARB_multitexture"));
-    EXPECT_FALSE(GlExtensions::hasExtension(nullptr, "GL_ARB_multitexture"));
-}
-
 // Each group's extension names gate the whole group: one absent name logs the
 // group's message and fetches nothing.
 TEST_F(GlExtensionsTest, AnAbsentExtensionNameStopsItsGroupBeforeAnyLookup)

@@ -39,12 +39,6 @@ TEST_F(ShaderSourceTest, FileOverTheLimitIsRefusedByName)
     EXPECT_FALSE(ShaderSet::readSource("Shader/huger.vsh").has_value());
 }
 
-TEST_F(ShaderSourceTest, MissingFileIsLoggedExactlyAsNamed)
-{
-    EXPECT_FALSE(ShaderSet::readSource("Shader/none.fsh").has_value());
-    EXPECT_EQ(logged(), "ERROR: Can't find shaderfile: Shader/none.fsh\n\n");
-}
-
 TEST_F(ShaderSourceTest, WindowsLineEndsArriveAsUnixOnes)
 {
     writeFile("a.fsh", "void main()\r\n{\r\n}\r\nlone\rcr");

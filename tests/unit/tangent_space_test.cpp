@@ -93,23 +93,6 @@ TEST(TangentSpace, DegenerateMappingsGetAFrameAroundTheNormal)
     }
 }
 
-TEST(TangentSpace, ZeroNormalsNeverGiveNonFiniteFrames)
-{
-    // A sound mapping needs no normal: the raw tangent and binormal are used.
-    const TangentBasis mapped = triangleTangentBasis(flatCorners, flatMapping, {0, 0, 0});
-    expectNear(mapped.tangent, 1, 0, 0);
-    expectNear(mapped.binormal, 0, 0, -1);
-
-    // A degenerate mapping falls back to the triangle's own face normal.
-    const Vec3 same[3] = {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}};
-    const TangentBasis face = triangleTangentBasis(flatCorners, same, {0, 0, 0});
-    expectSoundFallback(face, cross(flatCorners[1] - flatCorners[0], flatCorners[2] - flatCorners[0]));
-
-    // Without a normal, a mapping or an area, any unit frame will do.
-    const Vec3 point[3] = {{1, 2, 3}, {1, 2, 3}, {1, 2, 3}};
-    expectSoundFallback(triangleTangentBasis(point, same, {0, 0, 0}), {0, 0, 0});
-}
-
 namespace {
 
 MeshGroup groupOfTriangles(int count, Vec3 normal)

@@ -97,27 +97,3 @@ TEST_F(AppWindowTest, KeyMessagesWriteTheKeyArrayOnlyForCodesUpTo255)
     handleWindowMessage(window_, platform::WM_SYSKEYDOWN, 27, 0);
     EXPECT_EQ(0, std::memcmp(&before, &keys_, sizeof keys_));
 }
-
-TEST_F(AppWindowTest, MinimiseStopsFramesAndRestoreReshapesToTheNewSize)
-{
-    ASSERT_TRUE(createAppWindow(window_));
-    handleWindowMessage(window_, platform::WM_SIZE, platform::SIZE_MINIMIZED, 0);
-    EXPECT_EQ(window_.isVisible, 0);
-    handleWindowMessage(window_, platform::WM_SIZE, platform::SIZE_RESTORED, (300 << 16) | 400);
-    EXPECT_EQ(window_.isVisible, 1);
-    GLint viewport[4] = {};
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[2], 400);
-    EXPECT_EQ(viewport[3], 300);
-    handleWindowMessage(window_, platform::WM_SIZE, platform::SIZE_MINIMIZED, 0);
-    handleWindowMessage(window_, platform::WM_SIZE, platform::SIZE_MAXIMIZED, (1000 << 16) | 1200);
-    EXPECT_EQ(window_.isVisible, 1);
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[2], 1200);
-    EXPECT_EQ(viewport[3], 1000);
-    // Other size types change nothing.
-    handleWindowMessage(window_, platform::WM_SIZE, 3, (10 << 16) | 10);
-    EXPECT_EQ(window_.isVisible, 1);
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[2], 1200);
-}

@@ -1,8 +1,6 @@
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -163,27 +161,20 @@ std::vector<Malformed> malformedCases()
         {"negative material count", "-1 0", "material count (line 1): material count -1 is negative"},
         {"absurd material count", "2000000000\na b\n",
          "material count (line 1): 2000000000 materials need more values than the rest of the file holds"},
-        {"material count not a number", "one", "material count (line 1): expected an integer, found 'one'"},
         {"missing normal texture name", "1 a.bmp", "material 1 (line 1): the file ends where the normal texture name belongs"},
         {"texture name of 200 characters", "1\n" + std::string(200, 'x') + "\nb 0",
          "material 1 (line 2): the base texture name has 200 characters (at most 199)"},
         {"zero byte in a texture name", std::string("1 a\0b c 0", 9), "material 1 (line 1): the base texture name holds a zero byte"},
         {"negative group count", "0 -5", "group count (line 1): group count -5 is negative"},
         {"absurd group count", "0 1000000 0 0 0", "group count (line 1): 1000000 groups need more values than the rest of the file holds"},
-        {"negative position count", "0 1\n-3 0 0", "group 0 (line 2): position count -3 is negative"},
         {"absurd counts", "0 1\n2147483647 2147483647 2147483647\n0 0 0",
          "group 0 (line 2): 2147483647 positions, 2147483647 texture coordinates and 2147483647 triangles need more values than the rest of the file holds"},
-        {"one position more than the file holds", "0 1\n2 0 0\n1 2 3 4 5",
-         "group 0 (line 2): 2 positions, 0 texture coordinates and 0 triangles need more values than the rest of the file holds"},
         {"word for a position", header + "2 0 0\n1 2 3\n4 five 6\n", "group 0, position 1 (line 4): expected a number, found 'five'"},
         {"number glued to text", header + "1 0 0\n1.5x 2 3\n", "group 0, position 0 (line 3): expected a number, found '1.5x'"},
-        {"comma decimal point", header + "0 1 0\n0,5 0 0\n", "group 0, texture coordinate 0 (line 3): expected a number, found '0,5'"},
         {"nan", header + "1 0 0\n1 nan 3\n", "group 0, position 0 (line 3): 'nan' is not a finite 32-bit number"},
         {"float overflow", header + "1 0 0\n1e39 0 0\n", "group 0, position 0 (line 3): '1e39' is not a finite 32-bit number"},
         {"double plus sign", header + "1 0 0\n++1 0 0\n", "group 0, position 0 (line 3): expected a number, found '++1'"},
-        {"lone sign", header + "1 0 0\n- 0 0\n", "group 0, position 0 (line 3): expected a number, found '-'"},
         {"fraction where an integer belongs", header + "12.5 0 0\n", "group 0 (line 2): expected an integer, found '12.5'"},
-        {"hexadecimal integer", header + "0x1 0 0\n", "group 0 (line 2): expected an integer, found '0x1'"},
         {"integer overflow", header + "99999999999 0 0\n", "group 0 (line 2): '99999999999' does not fit a 32-bit integer"},
         {"unprintable bytes are escaped", header + "1 0 0\n\x01\xff 0 0\n",
          "group 0, position 0 (line 3): expected a number, found '\\x01\\xff'"},
@@ -191,19 +182,14 @@ std::vector<Malformed> malformedCases()
          "group 0, position 0 (line 3): expected a number, found '" + std::string(40, 'q') + "...'"},
         {"position index out of range", oneTriangle("0 1 3\n0 1 2\n0 1 0\n1\n"),
          "group 0, triangle 0 (line 9): position index 3 out of range (group has 3 positions)"},
-        {"negative position index", oneTriangle("0 -1 2\n0 1 2\n0 1 0\n1\n"),
-         "group 0, triangle 0 (line 9): position index -1 out of range (group has 3 positions)"},
         {"texture-coordinate index out of range", oneTriangle("0 1 2\n0 7 2\n0 1 0\n1\n"),
          "group 0, triangle 0 (line 10): texture-coordinate index 7 out of range (group has 3 texture coordinates)"},
         {"material number zero", oneTriangle("0 1 2\n0 1 2\n0 1 0\n0\n"),
          "group 0, triangle 0 (line 12): material number 0 out of range (file has 1 materials; 100 marks an untextured group)"},
-        {"material number 101", oneTriangle("0 1 2\n0 1 2\n0 1 0\n101\n"),
-         "group 0, triangle 0 (line 12): material number 101 out of range (file has 1 materials; 100 marks an untextured group)"},
         // Long number tokens, so that the counts fit what is left and the
         // file only runs out in the middle of the triangle.
         {"truncated triangle", header + "3 3 1\n" + repeat("0.000000 0.000000 0.000000\n", 6) + "0 1 2\n0 1 2\n0 1",
          "group 0, triangle 0 (line 11): the file ends where a number belongs"},
-        {"truncated before the second group", "0 2 000 000 000", "group 1 (line 1): the file ends where an integer belongs"},
         {"error in a later group and triangle",
          "0 2\n0 0 0\n3 3 2\n" + threePositions + threeTexCoords + "0 1 2\n0 1 2\n0 1 0\n100\n0 1 2\n0 1 2\n0 1 0\n7\n",
          "group 1, triangle 1 (line 17): material number 7 out of range (file has 0 materials; 100 marks an untextured group)"},

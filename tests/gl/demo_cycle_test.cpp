@@ -81,22 +81,25 @@ std::vector<std::string> expectedStartUp()
 // draws; after each pass, what it hands on to the next.
 std::vector<std::string> frameRecord;
 
+// The slot whose GL object is bound now, or `nothing` when none is.
+template <typename ObjectOfSlot>
+std::string slotBound(GLenum binding, int slots, ObjectOfSlot objectOf, const char* nothing)
+{
+    const GLuint bound = static_cast<GLuint>(integer(binding));
+    for (int slot = 0; slot < slots && bound != 0; ++slot)
+        if (bound == objectOf(slot))
+            return std::to_string(slot);
+    return bound == 0 ? nothing : "unknown";
+}
+
 std::string targetSlot()
 {
-    const GLuint bound = static_cast<GLuint>(integer(GL_FRAMEBUFFER_BINDING_EXT));
-    for (int slot = 0; slot < TargetSlot::Count && bound != 0; ++slot)
-        if (bound == renderTargets.framebuffer(slot))
-            return std::to_string(slot);
-    return bound == 0 ? "-1" : "unknown";
+    return slotBound(GL_FRAMEBUFFER_BINDING_EXT, TargetSlot::Count, [](int s) { return renderTargets.framebuffer(s); }, "-1");
 }
 
 std::string programSlot()
 {
-    const GLhandleARB current = static_cast<GLhandleARB>(integer(GL_CURRENT_PROGRAM));
-    for (int slot = 0; slot < ProgramSlot::Count && current != 0; ++slot)
-        if (current == shaders.program(slot))
-            return std::to_string(slot);
-    return current == 0 ? "none" : "unknown";
+    return slotBound(GL_CURRENT_PROGRAM, ProgramSlot::Count, [](int s) { return GLuint(shaders.program(s)); }, "none");
 }
 
 std::string culling()

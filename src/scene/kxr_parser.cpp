@@ -139,8 +139,6 @@ private:
         token_ = p_;
         if (p_ == end_)
             return TokenStatus::End;
-        if (scanPlainDecimal(value))
-            return TokenStatus::Ok;
         const char* digits = p_;
         if (*digits == '+' && digits + 1 != end_ && digits[1] != '-' && digits[1] != '+')
             ++digits;
@@ -152,54 +150,6 @@ private:
             return TokenStatus::Ok;
         }
         return scanFloatSlowly(value);
-    }
-
-    // The form exporters write, [sign] digits [. digits] with at most 15
-    // significant digits and 12 after the point, read as m / 10^k with one
-    // double division and one rounding to float. That is exactly what strtof
-    // gives: m < 2^52 and 10^k are exact doubles, so the quotient x is
-    // rounded once to double; rounding that double to float could only go
-    // wrong if x were no float midpoint M * 2^e (M odd, M < 2^25) yet lay
-    // within half a double ulp of one, |x - mid| <= mid * 2^-53. But
-    // x - mid = (m * 2^j - M * 5^k) / (2^j * 10^k) with j = -(e + k) when that is
-    // positive, a non-zero integer over 2^j * 10^k, so that needs
-    // M * 5^k >= 2^53, impossible for M < 2^25 and k <= 12 (5^12 < 2^28); and
-    // for j <= 0, x - mid is a non-zero integer over 10^k, which needs
-    // m >= 2^53 - 1. Anything else goes to from_chars.
-    bool scanPlainDecimal(float& value)
-    {
-        static constexpr double powersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
-        const char* c = p_;
-        const bool negative = *c == '-';
-        if (*c == '-' || *c == '+')
-            ++c;
-        uint64_t mantissa = 0;
-        int digits = 0;
-        const char* start = c;
-        while (c != end_ && static_cast<unsigned char>(*c - '0') < 10) {
-            mantissa = mantissa * 10 + static_cast<unsigned>(*c - '0');
-            digits += mantissa != 0;  // leading zeros are not significant
-            ++c;
-        }
-        bool anyDigit = c != start;
-        int fraction = 0;
-        if (c != end_ && *c == '.') {
-            ++c;
-            const char* fractionStart = c;
-            while (c != end_ && static_cast<unsigned char>(*c - '0') < 10) {
-                mantissa = mantissa * 10 + static_cast<unsigned>(*c - '0');
-                digits += mantissa != 0;
-                ++c;
-            }
-            fraction = static_cast<int>(c - fractionStart);
-            anyDigit = anyDigit || fraction != 0;
-        }
-        if (!anyDigit || digits > 15 || fraction > 12 || !endsToken(c))
-            return false;
-        const float magnitude = static_cast<float>(static_cast<double>(mantissa) / powersOfTen[fraction]);
-        value = negative ? -magnitude : magnitude;
-        p_ = c;
-        return true;
     }
 
     // Forms from_chars leaves to strtof (hexadecimal, values that round to zero

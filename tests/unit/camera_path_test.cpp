@@ -52,36 +52,6 @@ TEST(CameraPath, ALongFramePassesOneSegmentAtMost)
     EXPECT_EQ(path.segment, 2u);
 }
 
-TEST(CameraPath, TheLoopClosesBackToTheFirstWaypoint)
-{
-    CameraPath path;
-    fill(path, 3);
-    EXPECT_FALSE(path.advance(1960.0f));
-    EXPECT_FALSE(path.advance(1960.0f));
-    EXPECT_FALSE(path.advance(980.0f)); // halfway along the closing segment
-    EXPECT_EQ(path.nextIndex, 0u);
-    expectShows(path, 2.0f);
-    EXPECT_TRUE(path.advance(980.0f)) << "the loop is complete";
-    expectShows(path, 1.02f); // 49 % of the way from waypoint 2 back to waypoint 0
-    EXPECT_EQ(path.segment, 0u);
-}
-
-TEST(CameraPath, APathWithoutWaypointsOrWithAStaleSegmentStaysInBounds)
-{
-    CameraPath empty;
-    EXPECT_FALSE(empty.advance(5000.0f));
-    EXPECT_EQ(empty.segment, 0u);
-
-    // A reload may bring fewer waypoints than the segment reached before.
-    CameraPath shrunk;
-    fill(shrunk, 3);
-    shrunk.segment = 7;
-    shrunk.t = 0.5f;
-    EXPECT_FALSE(shrunk.advance(10.0f));
-    expectShows(shrunk, 0.0f);
-    EXPECT_EQ(shrunk.segment, 0u);
-}
-
 TEST(CameraTour, PathsHandOverInTurnEachStartingFromItsFirstWaypoint)
 {
     CameraTour tour;
@@ -117,35 +87,6 @@ TEST(CameraTour, PathsHandOverInTurnEachStartingFromItsFirstWaypoint)
     EXPECT_EQ(tour.currentPath, 2u);
     advanceTour(tour, 8.0f);
     EXPECT_EQ(tour.currentPath, 0u) << "after the third path the first comes back";
-    EXPECT_EQ(tour.paths[0].segment, 0u);
-}
-
-TEST(CameraTour, PathsWithoutWaypointsAreSkipped)
-{
-    CameraTour tour;
-    fill(tour.paths[1], 2, 10.0f);
-    tour.paths[1].eye = {10, 0, 0};
-    tour.paths[1].target = {10, 1, 0};
-
-    advanceTour(tour, 16.0f); // path 0 is empty: pass it by at once
-    EXPECT_EQ(tour.currentPath, 1u);
-    expectShows(tour.currentView(), 10.0f);
-
-    tour.paths[1].segment = 1;
-    tour.paths[1].t = 0.9f;
-    advanceTour(tour, 1960.0f); // the only path with waypoints starts over by itself
-    EXPECT_EQ(tour.currentPath, 1u);
-    EXPECT_EQ(tour.paths[1].segment, 0u);
-    EXPECT_EQ(tour.paths[1].t, 0.0f);
-}
-
-TEST(CameraTour, WithNoWaypointsAnywhereTheViewStandsStill)
-{
-    CameraTour tour;
-    for (int frame = 0; frame < 10; ++frame)
-        advanceTour(tour, 5000.0f);
-    EXPECT_EQ(tour.currentPath, 0u);
-    EXPECT_EQ(tour.currentView().eye.x, 0.0f);
     EXPECT_EQ(tour.paths[0].segment, 0u);
 }
 

@@ -52,15 +52,6 @@ void expectVertex(const MeshGroup& group, size_t vertex, Corner corner, int tria
 
 } // namespace
 
-TEST(MeshIndexing, OneTriangleMakesThreeVertices)
-{
-    const MeshGroup group = groupWith({{{0, 0}, {1, 1}, {2, 2}}});
-    EXPECT_EQ(group.vertexCount(), 3u);
-    EXPECT_EQ(group.indices, (std::vector<uint32_t>{0, 1, 2}));
-    expectVertex(group, 0, {0, 0}, 0);
-    expectVertex(group, 2, {2, 2}, 0);
-}
-
 TEST(MeshIndexing, SharedCornersGetVerticesOfTheirOwn)
 {
     const MeshGroup group = groupWith({{{0, 0}, {1, 1}, {2, 2}}, {{2, 2}, {1, 1}, {3, 3}}});
@@ -90,18 +81,4 @@ TEST(MeshIndexing, TheFirstPositionWithAnotherTextureCoordinateIsANewVertex)
     EXPECT_EQ(group.indices, (std::vector<uint32_t>{0, 1, 2, 3, 4, 0}));
     expectVertex(group, 3, {0, 3}, 1);
     expectVertex(group, 4, {3, 0}, 1);
-}
-
-TEST(MeshIndexing, NoTrianglesNoVertices)
-{
-    MeshGroup group = groupWith({});
-    EXPECT_EQ(group.vertexCount(), 0u);
-    EXPECT_EQ(group.indexCount(), 0u);
-    EXPECT_TRUE(group.vertexNormals.empty());
-
-    // Building again replaces the arrays.
-    group = groupWith({{{0, 0}, {1, 1}, {2, 2}}});
-    group.buildVertexArrays();
-    EXPECT_EQ(group.vertexCount(), 3u);
-    EXPECT_EQ(group.indexCount(), 3u);
 }

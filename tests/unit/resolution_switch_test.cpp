@@ -43,13 +43,3 @@ TEST(ResolutionSwitch, OnlyTheExactTextsPickAResolution)
     applyResolutionSwitch(nullptr);
     EXPECT_EQ(screenWidth, 1024);
 }
-
-TEST(ResolutionSwitch, AnUnknownTextKeepsAnEarlierChoice)
-{
-    resetToDefaults();
-    applyResolutionSwitch("-800x600");
-    applyResolutionSwitch("-640x480");
-    EXPECT_EQ(screenWidth, 800);
-    EXPECT_EQ(mouseScreenHeight, 600);
-    resetToDefaults();
-}

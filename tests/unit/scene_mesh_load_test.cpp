@@ -26,28 +26,6 @@ SceneMesh filledMesh()
 
 } // namespace
 
-TEST(SceneMeshLoad, AMissingOrUnreadableFileChangesNothingAndSaysNothing)
-{
-    auto dir = makeTempDir("scene-missing");
-    ScopedWorkingDirectory cwd(dir);
-    std::filesystem::create_directory("Scene");
-
-    SceneMesh mesh = filledMesh();
-    EXPECT_FALSE(mesh.load("Scene/nothere.kxr"));
-    EXPECT_FALSE(mesh.load("Scene"));  // a directory opens but cannot be read
-    EXPECT_FALSE(mesh.load(nullptr));
-    EXPECT_EQ(mesh.groupCount(), 3);
-    EXPECT_EQ(mesh.groups[1].positions.size(), 5u);
-    EXPECT_EQ(mesh.materialCount(), 2);
-    EXPECT_EQ(mesh.detailTextures[1], 12u);
-    EXPECT_FALSE(std::filesystem::exists("Log.txt"));
-
-    SceneMesh empty;
-    EXPECT_FALSE(empty.load("Scene/nothere.kxr"));
-    EXPECT_EQ(empty.groupCount(), 0);
-    EXPECT_EQ(empty.materialCount(), 0);
-}
-
 TEST(SceneMeshLoad, AMalformedFileEmptiesTheMeshWithOneLogEntry)
 {
     auto dir = makeTempDir("scene-malformed");
@@ -81,22 +59,4 @@ TEST(SceneMeshLoad, AnOversizedFileIsRefusedUnreadWithOneLogEntry)
     EXPECT_FALSE(mesh.load("Scene/huge.kxr"));
     EXPECT_EQ(readTextFile("Log.txt"), "Scene/huge.kxr: the file is larger than 512 MiB\n\n");
     EXPECT_EQ(mesh.groupCount(), 0);
-}
-
-TEST(SceneMeshLoad, TheFileIsReadWholeByteForByte)
-{
-    auto dir = makeTempDir("scene-bytes");
-    ScopedWorkingDirectory cwd(dir);
-    std::string content("1 2\r\n\0\x7f\xff", 9);
-    for (int i = 0; content.size() < 300000; ++i)
-        content += std::to_string(i) + (i % 7 ? " " : "\r\n");
-    writeFile("a.kxr", content);
-    std::string text = "stale";
-    EXPECT_EQ(readSceneFileText("a.kxr", text), SceneFileRead::Ok);
-    EXPECT_EQ(text, content);
-
-    writeFile("empty.kxr", "");
-    EXPECT_EQ(readSceneFileText("empty.kxr", text), SceneFileRead::Ok);
-    EXPECT_EQ(text, "");
-    EXPECT_EQ(readSceneFileText("missing.kxr", text), SceneFileRead::CannotOpen);
 }

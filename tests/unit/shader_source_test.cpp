@@ -29,16 +29,6 @@ std::string textOfSize(std::size_t size)
     return text;
 }
 
-TEST_F(ShaderSourceTest, FileAtTheLimitIsReadWhole)
-{
-    writeFile("Shader/big.vsh", textOfSize(99'999));
-    const auto text = ShaderSet::readSource("Shader/big.vsh");
-    ASSERT_TRUE(text.has_value());
-    EXPECT_EQ(text->size(), 99'999u);
-    EXPECT_EQ(text->back(), '}');
-    EXPECT_EQ(logged(), "");
-}
-
 TEST_F(ShaderSourceTest, FileOverTheLimitIsRefusedByName)
 {
     writeFile("Shader/huge.vsh", textOfSize(100'000));
@@ -47,20 +37,6 @@ TEST_F(ShaderSourceTest, FileOverTheLimitIsRefusedByName)
 
     writeFile("Shader/huger.vsh", textOfSize(5'000'000));
     EXPECT_FALSE(ShaderSet::readSource("Shader/huger.vsh").has_value());
-}
-
-TEST_F(ShaderSourceTest, MissingFileIsLoggedExactlyAsNamed)
-{
-    EXPECT_FALSE(ShaderSet::readSource("Shader/none.fsh").has_value());
-    EXPECT_EQ(logged(), "ERROR: Can't find shaderfile: Shader/none.fsh\n\n");
-}
-
-TEST_F(ShaderSourceTest, UnreadableFileAndNullNameGiveNoText)
-{
-    std::filesystem::create_directories("Shader/adir.vsh");
-    EXPECT_FALSE(ShaderSet::readSource("Shader/adir.vsh").has_value());
-    EXPECT_FALSE(ShaderSet::readSource(nullptr).has_value());
-    EXPECT_NE(logged().find("Shader/adir.vsh"), std::string::npos);
 }
 
 TEST_F(ShaderSourceTest, WindowsLineEndsArriveAsUnixOnes)

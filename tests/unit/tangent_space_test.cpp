@@ -53,22 +53,6 @@ TEST(TangentSpace, FollowsTheTextureAxesOfTheTriangle)
     expectNear(scaled.binormal, 0, 0, -1);
 }
 
-TEST(TangentSpace, KeepsOnlyThePartPerpendicularToTheNormal)
-{
-    // Normal tilted in the x-y plane: the tangent loses its part along it.
-    const Vec3 n = normalize({1, 1, 0});
-    const TangentBasis basis = triangleTangentBasis(flatCorners, flatMapping, n);
-    const Vec3 expected = normalize(Vec3{1, 0, 0} - n * dot(n, Vec3{1, 0, 0}));
-    expectNear(basis.tangent, expected.x, expected.y, expected.z);
-    EXPECT_NEAR(dot(basis.tangent, n), 0.0f, 1e-6f);
-    expectNear(basis.binormal, 0, 0, -1);
-
-    // The file's normal is used as it is, not normalised: B' = B - (N.B)N - (T'.B)T'.
-    const TangentBasis unnormalised = triangleTangentBasis(flatCorners, flatMapping, {0, 0, 0.5f});
-    expectNear(unnormalised.tangent, 1, 0, 0);
-    expectNear(unnormalised.binormal, 0, 0, -1);  // (0,0,-1) + 0.25*(0,0,1) still points down
-}
-
 TEST(TangentSpace, DegenerateMappingsGetAFrameAroundTheNormal)
 {
     const Vec3 up{0, 1, 0};
@@ -107,23 +91,6 @@ TEST(TangentSpace, DegenerateMappingsGetAFrameAroundTheNormal)
         EXPECT_NEAR(length(extreme.tangent), 1.0f, 1e-5f);
         EXPECT_NEAR(length(extreme.binormal), 1.0f, 1e-5f);
     }
-}
-
-TEST(TangentSpace, ZeroNormalsNeverGiveNonFiniteFrames)
-{
-    // A sound mapping needs no normal: the raw tangent and binormal are used.
-    const TangentBasis mapped = triangleTangentBasis(flatCorners, flatMapping, {0, 0, 0});
-    expectNear(mapped.tangent, 1, 0, 0);
-    expectNear(mapped.binormal, 0, 0, -1);
-
-    // A degenerate mapping falls back to the triangle's own face normal.
-    const Vec3 same[3] = {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}};
-    const TangentBasis face = triangleTangentBasis(flatCorners, same, {0, 0, 0});
-    expectSoundFallback(face, cross(flatCorners[1] - flatCorners[0], flatCorners[2] - flatCorners[0]));
-
-    // Without a normal, a mapping or an area, any unit frame will do.
-    const Vec3 point[3] = {{1, 2, 3}, {1, 2, 3}, {1, 2, 3}};
-    expectSoundFallback(triangleTangentBasis(point, same, {0, 0, 0}), {0, 0, 0});
 }
 
 namespace {
@@ -165,18 +132,5 @@ TEST(TangentSpace, TheFifthGroupIsFlatWaterFacingUp)
                 expectNear(triangle.tangent, 1, 0, 0);
             }
         }
-    }
-}
-
-TEST(TangentSpace, ScenesWithFewerGroupsHaveNoWater)
-{
-    std::vector<MeshGroup> groups;
-    for (int g = 0; g < 4; ++g)
-        groups.push_back(groupOfTriangles(1, {0, 1, 0}));
-    computeTangents(groups);
-    for (const MeshGroup& group : groups) {
-        expectNear(group.triangles[0].tangent, 1, 0, 0);
-        expectNear(group.triangles[0].binormal, 0, 0, -1);
-        expectNear(group.triangles[0].normal, 0, 1, 0, 0);
     }
 }

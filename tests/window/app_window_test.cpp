@@ -17,26 +17,7 @@ namespace {
 class AppWindowTest : public TestWindow {
 protected:
     void SetUp() override { prepareWindow(); }
-
-    // Drains the window's queue, returning the numbers of the messages taken.
-    std::vector<uint32_t> drain()
-    {
-        std::vector<uint32_t> taken;
-        platform::Message message;
-        while (platform::peekMessage(message, window_.hWnd)) {
-            taken.push_back(message.message);
-            if (message.message != WM_QUIT)
-                platform::dispatchMessage(message);
-        }
-        return taken;
-    }
-
 };
-
-bool contains(const std::vector<uint32_t>& list, uint32_t value)
-{
-    return std::find(list.begin(), list.end(), value) != list.end();
-}
 
 } // namespace
 
@@ -98,20 +79,6 @@ TEST_F(AppWindowTest, RefusedDisplayModeFallsBackToAWindowWithOneMessage)
     EXPECT_EQ(height, 600);
 }
 
-TEST_F(AppWindowTest, FullscreenAtTheScreensOwnModeTakesTheWholeScreen)
-{
-    window_.isFullscreen = 1;
-    window_.width = 1280;
-    window_.height = 1024;
-    ASSERT_TRUE(createAppWindow(window_));
-    EXPECT_EQ(window_.isFullscreen, 1);
-    EXPECT_TRUE(recordedBoxes().empty());
-    int width = 0, height = 0;
-    platform::getClientSize(window_.hWnd, width, height);
-    EXPECT_EQ(width, 1280);
-    EXPECT_EQ(height, 1024);
-}
-
 TEST_F(AppWindowTest, KeyMessagesWriteTheKeyArrayOnlyForCodesUpTo255)
 {
     ASSERT_TRUE(createAppWindow(window_));
@@ -129,75 +96,4 @@ TEST_F(AppWindowTest, KeyMessagesWriteTheKeyArrayOnlyForCodesUpTo255)
     handleWindowMessage(window_, WM_KEYDOWN, 0x1000 + 81, 0);
     handleWindowMessage(window_, WM_SYSKEYDOWN, 27, 0);
     EXPECT_EQ(0, std::memcmp(&before, &keys_, sizeof keys_));
-}
-
-TEST_F(AppWindowTest, MinimiseStopsFramesAndRestoreReshapesToTheNewSize)
-{
-    ASSERT_TRUE(createAppWindow(window_));
-    handleWindowMessage(window_, WM_SIZE, SIZE_MINIMIZED, 0);
-    EXPECT_EQ(window_.isVisible, 0);
-    handleWindowMessage(window_, WM_SIZE, SIZE_RESTORED, (300 << 16) | 400);
-    EXPECT_EQ(window_.isVisible, 1);
-    GLint viewport[4] = {};
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[2], 400);
-    EXPECT_EQ(viewport[3], 300);
-    handleWindowMessage(window_, WM_SIZE, SIZE_MINIMIZED, 0);
-    handleWindowMessage(window_, WM_SIZE, SIZE_MAXIMIZED, (1000 << 16) | 1200);
-    EXPECT_EQ(window_.isVisible, 1);
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[2], 1200);
-    EXPECT_EQ(viewport[3], 1000);
-    // Other size types change nothing.
-    handleWindowMessage(window_, WM_SIZE, 3, (10 << 16) | 10);
-    EXPECT_EQ(window_.isVisible, 1);
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[2], 1200);
-}
-
-TEST_F(AppWindowTest, ToggleFlipsTheWishAndEndsTheCycleWithoutEndingTheProgram)
-{
-    ASSERT_TRUE(createAppWindow(window_));
-    drain();
-    fullscreenWanted = 0;
-    requestFullscreenToggle(window_);
-    auto taken = drain();
-    EXPECT_TRUE(contains(taken, WM_TOGGLEFULLSCREEN));
-    EXPECT_TRUE(contains(taken, WM_QUIT));
-    EXPECT_EQ(fullscreenWanted, 1);
-    EXPECT_EQ(appRunning, 1);
-    EXPECT_EQ(window_.isFullscreen, 0);  // the wish, not the window's mode
-
-    handleWindowMessage(window_, WM_TOGGLEFULLSCREEN, 0, 0);
-    EXPECT_EQ(fullscreenWanted, 0);
-}
-
-TEST_F(AppWindowTest, CloseAndQuitRequestsEndTheProgram)
-{
-    ASSERT_TRUE(createAppWindow(window_));
-    drain();
-    EXPECT_EQ(handleWindowMessage(window_, WM_CLOSE, 0, 0), 0);
-    EXPECT_EQ(appRunning, 0);
-    EXPECT_TRUE(contains(drain(), WM_QUIT));
-
-    appRunning = 1;
-    requestQuit(window_);
-    requestFullscreenToggle(window_);
-    auto taken = drain();
-    ASSERT_FALSE(taken.empty());
-    EXPECT_EQ(taken.front(), WM_QUIT);  // quit is taken before the toggle
-    EXPECT_EQ(appRunning, 0);
-}
-
-TEST_F(AppWindowTest, ScreenSaverAndMonitorPowerCommandsAreSwallowed)
-{
-    ASSERT_TRUE(createAppWindow(window_));
-    EXPECT_EQ(handleWindowMessage(window_, WM_SYSCOMMAND, SC_SCREENSAVE, 0), 0);
-    EXPECT_EQ(handleWindowMessage(window_, WM_SYSCOMMAND, SC_MONITORPOWER, 2), 0);
-}
-
-TEST_F(AppWindowTest, DestroyingWithoutAWindowIsHarmless)
-{
-    EXPECT_TRUE(destroyAppWindow(window_));
-    EXPECT_TRUE(destroyAppWindow(window_));
 }

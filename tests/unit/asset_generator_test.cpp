@@ -1,0 +1,140 @@
+// The generated data as the demo reads it: written to disk by the generator's
+// own writer, then read back by the demo's scene, bitmap and waypoint readers.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "asset_set.h"
+#include "image/dib_image.h"
+#include "scene/kxr_parser.h"
+#include "scene/tangent_space.h"
+#include "support/test_files.h"
+
+using namespace testing_support;
+
+namespace {
+
+constexpr const char* sceneFiles[] = {"Scene/Verdal4.kxr", "Scene/Verdal3Leafs.kxr",
+                                      "Scene/Verdal3Reflection.kxr", "Scene/Verdal4meadow.kxr"};
+
+const std::vector<assets::GeneratedFile>& defaultAssets()
+{
+    static const auto files = assets::generateAssets(assets::kDefaultSeed);
+    return files;
+}
+
+const std::string& bytesOf(const std::vector<assets::GeneratedFile>& files, const std::string& path)
+{
+    static const std::string none;
+    for (const assets::GeneratedFile& f : files)
+        if (f.path == path)
+            return f.bytes;
+    return none;
+}
+
+// The default set written once into a run directory of its own.
+const std::filesystem::path& runDir()
+{
+    static const std::filesystem::path dir = [] {
+        auto d = makeTempDir("assets") / "run";
+        std::string error;
+        EXPECT_TRUE(assets::writeAssets(defaultAssets(), d, error)) << error;
+        return d;
+    }();
+    return dir;
+}
+
+SceneData readScene(const char* path)
+{
+    SceneData data;
+    std::string error;
+    EXPECT_TRUE(parseKxr(bytesOf(defaultAssets(), path), path, data, error)) << error;
+    return data;
+}
+
+Vec3 corner(const MeshGroup& g, const MeshTriangle& t, int k) { return g.positions[t.positionIndices[k]]; }
+
+bool finite(Vec3 v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
+
+} // namespace
+
+TEST(AssetGenerator, SameSeedSameBytesOtherSeedOtherScene)
+{
+    const auto again = assets::generateAssets(assets::kDefaultSeed);
+    ASSERT_EQ(again.size(), defaultAssets().size());
+    for (size_t i = 0; i < again.size(); ++i) {
+        EXPECT_EQ(again[i].path, defaultAssets()[i].path);
+        EXPECT_TRUE(again[i].bytes == defaultAssets()[i].bytes) << again[i].path;
+    }
+    EXPECT_NE(bytesOf(assets::generateSceneFiles(assets::kDefaultSeed + 1), "Scene/Verdal4.kxr"),
+              bytesOf(defaultAssets(), "Scene/Verdal4.kxr"));
+}
+
+// Every scene the demo's reader accepts, with finite tangents, front faces that
+// agree with the stored normals, and textures that are in the set.
+TEST(AssetGenerator, ScenesReadWithFiniteTangentsTrueWindingAndTheirTextures)
+{
+    for (const char* path : sceneFiles) {
+        SCOPED_TRACE(path);
+        SceneData data = readScene(path);
+        ASSERT_FALSE(data.groups.empty());
+        computeTangents(data.groups);
+        for (size_t g = 0; g < data.groups.size(); ++g)
+            for (const MeshTriangle& t : data.groups[g].triangles) {
+                ASSERT_TRUE(finite(t.tangent) && finite(t.binormal)) << "group " << g;
+                const Vec3 a = corner(data.groups[g], t, 0);
+                const Vec3 winding = cross(corner(data.groups[g], t, 1) - a, corner(data.groups[g], t, 2) - a);
+                ASSERT_GT(dot(winding, t.normal), 0.0f) << "group " << g;
+            }
+        for (const MaterialNames& m : data.materials)
+            for (std::string name : {m.base, m.normal}) {
+                EXPECT_EQ(name.rfind("Textures\\", 0), 0u) << name;
+                std::replace(name.begin(), name.end(), '\\', '/');
+                EXPECT_TRUE(std::filesystem::exists(runDir() / name)) << name;
+            }
+    }
+}
+
+TEST(AssetGenerator, ReflectionLeavesOutWhatLiesUnderWater)
+{
+    const SceneData main = readScene("Scene/Verdal4.kxr");
+    const SceneData reflection = readScene("Scene/Verdal3Reflection.kxr");
+    ASSERT_EQ(reflection.groups.size(), main.groups.size());
+    float lowest = 0.0f, lowestMain = 0.0f;
+    for (const MeshGroup& g : reflection.groups)
+        for (const MeshTriangle& t : g.triangles)
+            for (int k = 0; k < 3; ++k)
+                lowest = std::min(lowest, corner(g, t, k).y);
+    for (const MeshGroup& g : main.groups)
+        for (const Vec3& p : g.positions)
+            lowestMain = std::min(lowestMain, p.y);
+    EXPECT_GE(lowest, -1e-4f);
+    EXPECT_LT(lowestMain, -0.05f) << "the main scene reaches under the water";
+}
+
+TEST(AssetGenerator, BitmapsDecodeAndNormalMapsHoldUnitNormalsPointingOut)
+{
+    recordMessageBoxes();
+    recordedBoxes().clear();
+    int normalMaps = 0;
+    for (const assets::GeneratedFile& f : defaultAssets()) {
+        if (f.path.ends_with(".bmp") == false)
+            continue;
+        SCOPED_TRACE(f.path);
+        const auto image = loadDibImage((runDir() / f.path).c_str());
+        ASSERT_NE(image, nullptr);
+        if (f.path.find("normal") == std::string::npos)
+            continue;
+        ++normalMaps;
+        for (size_t i = 0; i < image->data.size(); i += 3) {
+            const float nx = image->data[i] / 127.5f - 1.0f, ny = image->data[i + 1] / 127.5f - 1.0f,
+                        nz = image->data[i + 2] / 127.5f - 1.0f;
+            ASSERT_NEAR(std::sqrt(nx * nx + ny * ny + nz * nz), 1.0f, 0.03f);
+            ASSERT_GT(nz, 0.2f);
+        }
+    }
+    EXPECT_GE(normalMaps, 3);
+    EXPECT_TRUE(recordedBoxes().empty());
+}

@@ -22,7 +22,8 @@ void expectShows(const CameraPath& path, float eyeX)
 }
 } // namespace
 
-TEST(CameraPath, ASegmentLasts1960MillisecondsAndNeverShowsItsEnd)
+// A segment lasts 1,960 ms and never shows its end; a long frame passes one segment at most.
+TEST(CameraPath, ASegmentLasts1960MillisecondsAndALongFramePassesOneAtMost)
 {
     CameraPath path;
     fill(path, 3);
@@ -30,24 +31,17 @@ TEST(CameraPath, ASegmentLasts1960MillisecondsAndNeverShowsItsEnd)
         EXPECT_FALSE(path.advance(8.0f));
     EXPECT_EQ(path.segment, 0u);
     expectShows(path, 0.972f);
-
     EXPECT_FALSE(path.advance(8.0f)); // 1,960 ms in all
     expectShows(path, 0.976f);
-    EXPECT_EQ(path.segment, 1u);
-    EXPECT_EQ(path.t, 0.0f);
-
+    EXPECT_TRUE(path.segment == 1 && path.t == 0.0f);
     path.advance(8.0f);
     expectShows(path, 1.0f); // the next waypoint itself
     EXPECT_EQ(path.nextIndex, 2u);
-}
 
-TEST(CameraPath, ALongFramePassesOneSegmentAtMost)
-{
-    CameraPath path;
+    path = CameraPath{};
     fill(path, 4);
     EXPECT_FALSE(path.advance(5000.0f));
-    EXPECT_EQ(path.segment, 1u);
-    EXPECT_EQ(path.t, 0.0f);
+    EXPECT_TRUE(path.segment == 1 && path.t == 0.0f);
     path.advance(4294967295.0f);
     EXPECT_EQ(path.segment, 2u);
 }
@@ -65,12 +59,9 @@ TEST(CameraTour, PathsHandOverInTurnEachStartingFromItsFirstWaypoint)
 
     advanceTour(tour, 1960.0f);
     advanceTour(tour, 1960.0f); // path 0 completes its loop
-    EXPECT_EQ(tour.currentPath, 1u);
     EXPECT_EQ(&tour.currentView(), &tour.paths[1]);
     expectShows(tour.currentView(), 15.0f); // as last set, for this one frame
-    EXPECT_EQ(tour.paths[1].segment, 0u);
-    EXPECT_EQ(tour.paths[1].nextIndex, 1u);
-    EXPECT_EQ(tour.paths[1].t, 0.0f);
+    EXPECT_TRUE(tour.paths[1].segment == 0 && tour.paths[1].nextIndex == 1 && tour.paths[1].t == 0.0f);
 
     advanceTour(tour, 16.0f);
     expectShows(tour.currentView(), 10.0f); // then its own first waypoint
@@ -107,11 +98,7 @@ TEST(CameraTour, LoadingShowsEachFirstWaypointAndKeepsPlaybackPositions)
 
     EXPECT_EQ(tour.currentPath, 0u);
     EXPECT_EQ(tour.paths[0].count, 2u);
-    EXPECT_EQ(tour.paths[0].eye.x, 1.0f);
-    EXPECT_EQ(tour.paths[0].target.z, 6.0f);
-    EXPECT_EQ(tour.paths[0].segment, 1u);
-    EXPECT_EQ(tour.paths[0].t, 0.25f);
-    EXPECT_EQ(tour.paths[1].eye.y, -2.0f);
-    EXPECT_EQ(tour.paths[2].count, 0u) << "no stale waypoints from before";
-    EXPECT_EQ(tour.paths[2].eye.x, 0.0f);
+    EXPECT_TRUE(tour.paths[0].eye.x == 1.0f && tour.paths[0].target.z == 6.0f && tour.paths[1].eye.y == -2.0f);
+    EXPECT_TRUE(tour.paths[0].segment == 1 && tour.paths[0].t == 0.25f) << "playback positions kept";
+    EXPECT_TRUE(tour.paths[2].count == 0 && tour.paths[2].eye.x == 0.0f) << "no stale waypoints from before";
 }

@@ -5,11 +5,8 @@
 #include "camera/fly_camera.h"
 #include "camera/frame_timer.h"
 #include "camera/mouse_screen.h"
-#include "platform/platform.h"
 
 namespace {
-uint32_t fakeMilliseconds = 0;
-uint32_t fakeClock() { return fakeMilliseconds; }
 
 float elevation(const FlyCamera& camera)
 {
@@ -30,32 +27,21 @@ protected:
     {
         mouseScreenWidth = 1024;
         mouseScreenHeight = 768;
-        pitch = PitchState{};
-        frameTimer = FrameTimer{};
-        fakeMilliseconds = 0;
-        platform::setClockSource(fakeClock);
         // Level, looking along +Z from the origin, Y up.
         camera.place(0, 0, 0, 0, 0, 1, 0, 1, 0);
     }
     void TearDown() override
     {
-        platform::setClockSource(nullptr);
         pitch = PitchState{};
         frameTimer = FrameTimer{};
     }
 
-    // Cursor offset from the centre, in pixels: +x right, +y down.
-    static FlyInput mouseMovedBy(int dx, int dy)
+    // One update with the cursor on the centre, these keys held, over a
+    // previous frame interval of 2 s: a step of one world unit.
+    void moveWith(FlyKeys keys)
     {
-        FlyInput input;
-        input.cursor = {512 + dx, 384 + dy};
-        return input;
-    }
-    static FlyInput keysHeld(FlyKeys keys)
-    {
-        FlyInput input = mouseMovedBy(0, 0);
-        input.keys = keys;
-        return input;
+        frameTimer.frameInterval = 2.0f;
+        camera.updateWith(FlyInput{{512, 384}, keys});
     }
 
     FlyCamera camera;
@@ -110,26 +96,18 @@ TEST_F(FlyCameraTest, YawTurnsAboutTheWorldVerticalEvenAtThePitchLimit)
 
 TEST_F(FlyCameraTest, KeysMoveHalfAUnitPerSecondOfThePreviousInterval)
 {
-    frameTimer.frameInterval = 2.0f; // a step of one world unit
-
-    FlyKeys forwardTwice;
-    forwardTwice.upArrow = forwardTwice.w = true;
-    camera.updateWith(keysHeld(forwardTwice));
+    FlyKeys keys;
+    keys.upArrow = keys.w = true;
+    moveWith(keys);
     EXPECT_NEAR(camera.position.z, 1.0f, 1e-6f) << "Up and W together move once";
     EXPECT_NEAR(camera.view.z, 2.0f, 1e-6f);
-
-    frameTimer.frameInterval = 2.0f;
-    FlyKeys opposite;
-    opposite.upArrow = opposite.s = true;
-    opposite.a = opposite.rightArrow = true;
-    camera.updateWith(keysHeld(opposite));
+    keys.s = keys.a = keys.rightArrow = true;
+    moveWith(keys);
     EXPECT_NEAR(camera.position.x, 0.0f, 1e-6f);
     EXPECT_NEAR(camera.position.z, 1.0f, 1e-6f) << "opposite keys cancel";
-
-    frameTimer.frameInterval = 2.0f;
-    FlyKeys forwardRight;
-    forwardRight.w = forwardRight.d = true;
-    camera.updateWith(keysHeld(forwardRight));
+    keys = FlyKeys{};
+    keys.w = keys.d = true;
+    moveWith(keys);
     EXPECT_NEAR(camera.position.x, -1.0f, 1e-6f) << "right of +Z with Y up is -X";
     EXPECT_NEAR(camera.position.z, 2.0f, 1e-6f);
 }

@@ -125,7 +125,6 @@ resolution_cases() {
     read -r x y w h < <(geometry "$id")
     [ "$w"x"$h" = "$(echo $size)" ] || fail "'$args' gave ${w}x$h, expected $size"
     quit_with_escape "$id"
-    echo "ok: command line '$(echo $args)'"
   done <<'EOF'
 -800x600            | 800x600
 -1600x1200          | 1600x1200
@@ -144,14 +143,12 @@ minimise_case() {
   wait_frames "$id" 2
   xdotool windowunmap --sync "$id"
   sleep 1
-  local before after
-  before=$(awk '{ print $14 + $15 }' "/proc/$demo_pid/stat"); sleep 3
-  after=$(awk '{ print $14 + $15 }' "/proc/$demo_pid/stat")
-  [ $((after - before)) -le 10 ] || fail "minimised, it used $((after - before)) clock ticks in 3 s"
+  local before; before=$(awk '{ print $14 + $15 }' "/proc/$demo_pid/stat"); sleep 3
+  local used=$(($(awk '{ print $14 + $15 }' "/proc/$demo_pid/stat") - before))
+  [ "$used" -le 10 ] || fail "minimised, it used $used clock ticks in 3 s"
   xdotool windowmap --sync "$id"
   wait_frames "$id" 2
   quit_with_escape "$id"
-  echo "ok: minimised and restored"
 }
 
 # A missing crosshair bitmap stops start-up at its message box, with the main
@@ -163,13 +160,10 @@ closed_under_box_case() {
   launch
   answer_question Escape
   wait_window "Error"
-  local main; main=$(window_id "$MAIN_TITLE")
-  [ -n "$main" ] || fail "no main window while the box is open"
-  "$X11_CLOSE_WINDOW" "$main" || fail "cannot send the close request"
+  "$X11_CLOSE_WINDOW" "$(window_id "$MAIN_TITLE")" || fail "no main window to close while the box is open"
   answer_box "Error" Return
   expect_exit 1 30
   [ "$(count_lines 'Error: Failed to open DIB file Textures\crosshair.bmp.' demo.err)" = 1 ] || fail "no bitmap message"
-  echo "ok: window closed while a box is open"
 }
 
 # Recording into a usrpath.wps that becomes read-only: the failed record is
@@ -194,7 +188,6 @@ unwritable_record_case() {
   [ "$(cat usrpath.wps)" = "$START_POSE" ] || fail "the earlier record changed: $(cat usrpath.wps)"
   wait_frames "$id" 2
   quit_with_escape "$id"
-  echo "ok: usrpath.wps read-only while recording"
 }
 
 # A real driver that lacks the multitexture, framebuffer-object and shader
@@ -210,17 +203,15 @@ poor_driver_case() {
   logged "OpenGL Shading Language not supported!" || fail "shading language not reported"
   [ "$(count_lines "Error: Multitexturing not supported!" demo.err)" = 1 ] || fail "multitexture box not shown once"
   quit_with_escape "$id"
-  echo "ok: a driver without three extension groups"
 }
 
 window() {
   start_x 1920x1200x24
-  if [ -n "${1:-}" ]; then "$1"; return; fi
-  resolution_cases
-  minimise_case
-  closed_under_box_case
-  unwritable_record_case
-  poor_driver_case
+  local case
+  for case in ${1:-resolution_cases minimise_case closed_under_box_case unwritable_record_case poor_driver_case}; do
+    "$case"
+    echo "ok: $case"
+  done
 }
 
 case "${1:-}" in

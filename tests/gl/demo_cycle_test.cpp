@@ -13,9 +13,7 @@
 #include "camera/mouse_screen.h"
 #include "demo/demo_state.h"
 #include "demo/instrumentation.h"
-#include "gpu/gl_extensions.h"
 #include "gpu/texture_units.h"
-#include "platform/platform.h"
 #include "support/gl_state.h"
 #include "support/test_files.h"
 
@@ -52,17 +50,6 @@ std::vector<std::string> storyLines(const std::string& log)
         else if (line.starts_with("Shader Validation ID: "))
             lines.push_back(line.substr(0, line.find(':', 22) + 1));
     }
-    return lines;
-}
-
-std::vector<std::string> expectedStartUp()
-{
-    std::vector<std::string> lines{"Initializing...", "Creating Render Targets..."};
-    lines.insert(lines.end(), TargetSlot::Count, "Framebuffer Complete");
-    lines.push_back("Loading Shaders...");
-    for (int slot = 0; slot < ProgramSlot::Count; ++slot)
-        lines.push_back("Shader Validation ID: " + std::to_string(slot) + ":");
-    lines.insert(lines.end(), {"Loading Scene...", "Creating Sky Box Textures...", "Reading Camera Waypoints..."});
     return lines;
 }
 
@@ -104,8 +91,7 @@ void recordMeshDraw(const char* mesh)
     const float determinant = m[0] * (m[5] * m[10] - m[6] * m[9]) - m[4] * (m[1] * m[10] - m[2] * m[9])
         + m[8] * (m[1] * m[6] - m[2] * m[5]);
     frameRecord.push_back(std::string(mesh) + ": target " + targetSlot() + " at " + std::to_string(viewport[2])
-                          + (determinant < 0 ? " mirrored" : "") + ", cull " + culling() + ", program "
-                          + programSlot());
+                          + (determinant < 0 ? " mirrored" : "") + ", cull " + culling() + ", program " + programSlot());
 }
 
 void recordPassEnd(const char* pass)
@@ -116,6 +102,14 @@ void recordPassEnd(const char* pass)
                           + (glIsEnabled(GL_DEPTH_TEST) ? "" : ", no depth test"));
 }
 
+// The first frame of a window cycle renders the shadow map first, with the
+// light's program that start-up left current.
+const std::vector<std::string> shadowPass = {
+    "main: target 0 at 2048, cull back, program 6",
+    "leaves: target 0 at 2048, cull off, program 6",
+    "meadow: target 0 at 2048, cull off, program 6",
+    "after shadow: target -1, unit 0, cull back, program 6",
+};
 // What every frame does after the shadow pass.
 const std::vector<std::string> framePasses = {
     "main: target 2 at 512, cull back, program 4",
@@ -132,29 +126,16 @@ const std::vector<std::string> framePasses = {
     "after overlay: target -1, unit 0, cull back, program none",
 };
 
-// The first frame of a window cycle renders the shadow map first, with the
-// light's program that start-up left current.
-const std::vector<std::string> shadowPass = {
-    "main: target 0 at 2048, cull back, program 6",
-    "leaves: target 0 at 2048, cull off, program 6",
-    "meadow: target 0 at 2048, cull off, program 6",
-    "after shadow: target -1, unit 0, cull back, program 6",
-};
-
 uint64_t debugErrors = 0;
 void GLAPIENTRY countErrors(GLenum, GLenum type, GLuint, GLenum, GLsizei, const GLchar*, const void*)
 {
     debugErrors += type == GL_DEBUG_TYPE_ERROR;
 }
 
-// Red, green, blue of a pixel of a square RGBA image, counted from the top.
-struct Rgb {
-    int r, g, b;
-};
-Rgb pixelAt(const std::vector<unsigned char>& rgba, int edge, int x, int yFromTop)
+// Channel c (0 red, 1 green, 2 blue) of a pixel of a square RGBA image, counted from the top.
+int channel(const std::vector<unsigned char>& rgba, int edge, int x, int yFromTop, int c)
 {
-    const size_t i = (size_t(edge - 1 - yFromTop) * edge + x) * 4;
-    return {rgba[i], rgba[i + 1], rgba[i + 2]};
+    return rgba[(size_t(edge - 1 - yFromTop) * edge + x) * 4 + c];
 }
 
 class DemoCycleTest : public testing::Test {
@@ -168,11 +149,9 @@ protected:
         screenWidth = mouseScreenWidth = screenHeight = mouseScreenHeight = 256;
         window_.keys = &keys_;
         window_.width = window_.height = 256;
-        auto callback = reinterpret_cast<PFNGLDEBUGMESSAGECALLBACKPROC>(
-            platform::getGlProcAddress("glDebugMessageCallback"));
         glEnable(GL_DEBUG_OUTPUT);
         glEnable(GL_DEBUG_OUTPUT_SYNCHRONOUS);
-        callback(countErrors, nullptr);
+        reinterpret_cast<PFNGLDEBUGMESSAGECALLBACKPROC>(platform::getGlProcAddress("glDebugMessageCallback"))(countErrors, nullptr);
         debugErrors = 0;
         GlExtensions::loadFramebufferObject();
         before_ = liveObjects();
@@ -220,8 +199,7 @@ protected:
     {
         std::vector<unsigned char> image(bytes);
         glBindTexture(GL_TEXTURE_2D, renderTargets.texture(slot));
-        glGetTexImage(GL_TEXTURE_2D, 0, format, format == GL_DEPTH_COMPONENT ? GL_FLOAT : GL_UNSIGNED_BYTE,
-                      image.data());
+        glGetTexImage(GL_TEXTURE_2D, 0, format, format == GL_DEPTH_COMPONENT ? GL_FLOAT : GL_UNSIGNED_BYTE, image.data());
         glBindTexture(GL_TEXTURE_2D, 0);
         return image;
     }
@@ -237,8 +215,12 @@ protected:
 TEST_F(DemoCycleTest, StartUpLogsItsStepsLeavesTheSkyAndTheLightProgramBoundAndTeardownFreesAll)
 {
     recordedBoxes().clear();
-    const std::vector<std::string> startUp = expectedStartUp();
-    std::vector<std::string> story;
+    std::vector<std::string> startUp{"Initializing...", "Creating Render Targets..."}, story;
+    startUp.insert(startUp.end(), TargetSlot::Count, "Framebuffer Complete");
+    startUp.push_back("Loading Shaders...");
+    for (int slot = 0; slot < ProgramSlot::Count; ++slot)
+        startUp.push_back("Shader Validation ID: " + std::to_string(slot) + ":");
+    startUp.insert(startUp.end(), {"Loading Scene...", "Creating Sky Box Textures...", "Reading Camera Waypoints..."});
     for (int cycle = 0; cycle < 2; ++cycle) {  // the second as after a fullscreen switch
         ASSERT_TRUE(initialize(&window_, &keys_));
         story.insert(story.end(), startUp.begin(), startUp.end());
@@ -258,7 +240,8 @@ TEST_F(DemoCycleTest, StartUpLogsItsStepsLeavesTheSkyAndTheLightProgramBoundAndT
 
 // Where each pass draws, mirrored or not, culling which faces, with which
 // program, and what it leaves behind; the shadow map on the first frame only.
-// Then the pictures: the scene image and the window with its overlay.
+// Then the pictures: the scene image, and the window the composition fills
+// the right way up (its picture and overlay are the end-to-end tests' to check).
 TEST_F(DemoCycleTest, EveryPassDrawsIntoItsTargetWithItsStateAndTheShadowMapOnlyOnce)
 {
     ASSERT_TRUE(initialize(&window_, &keys_));
@@ -276,15 +259,11 @@ TEST_F(DemoCycleTest, EveryPassDrawsIntoItsTargetWithItsStateAndTheShadowMapOnly
     }
 
     const auto scene = textureImage(TargetSlot::Scene, GL_RGBA, 1024u * 1024u * 4);
-    const Rgb sky = pixelAt(scene, 1024, 512, 10), ground = pixelAt(scene, 1024, 512, 1013);
-    EXPECT_GT(sky.b, sky.r) << "the top of the picture is sky";
-    EXPECT_GT(ground.g, ground.b) << "the bottom of the start view is meadow";
-
-    // The composition puts the scene the right way up in the window (the
-    // picture and the overlay there are the end-to-end tests' to check).
-    const std::vector<unsigned char> window = readRgba(0, 0, 256, 256);
-    EXPECT_GT(pixelAt(window, 256, 128, 60).b, pixelAt(window, 256, 128, 60).r) << "sky at the top of the window";
-    EXPECT_GT(pixelAt(window, 256, 128, 250).g, pixelAt(window, 256, 128, 250).b) << "meadow at the bottom";
+    EXPECT_GT(channel(scene, 1024, 512, 10, 2), channel(scene, 1024, 512, 10, 0)) << "sky at the top of the picture";
+    EXPECT_GT(channel(scene, 1024, 512, 1013, 1), channel(scene, 1024, 512, 1013, 2)) << "meadow at the bottom";
+    const auto window = readRgba(0, 0, 256, 256);
+    EXPECT_GT(channel(window, 256, 128, 60, 2), channel(window, 256, 128, 60, 0)) << "sky at the top of the window";
+    EXPECT_GT(channel(window, 256, 128, 250, 1), channel(window, 256, 128, 250, 2)) << "meadow at the bottom";
 
     deinitialize();
     EXPECT_EQ(liveObjects(), before_);

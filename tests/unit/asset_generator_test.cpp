@@ -107,7 +107,7 @@ TEST(AssetGenerator, BitmapsDecodeAndNormalMapsHoldUnitNormalsPointingOut)
         if (!f.path.ends_with(".bmp"))
             continue;
         SCOPED_TRACE(f.path);
-        const auto image = loadDibImage((runDir() / f.path).c_str());
+        const auto image = loadDibImage((runDir() / f.path).string().c_str());
         ASSERT_NE(image, nullptr);
         if (f.path.find("normal") == std::string::npos)
             continue;

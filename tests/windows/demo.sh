@@ -20,7 +20,6 @@ hold_until "$id" F1 '[ "$(grep -c "DeInitializing" Log.txt)" = 1 ]' 60
 wait_for '[ "$(cat Log.txt)" = "$(startup_log; printf "DeInitializing...\r\n\r\n"; startup_log)" ]' 60
 wait_window "$MAIN_TITLE"; id=$WID
 expect_geometry "$id" "0 0 1024 768"
-wait_overlay "$id" "$OVERLAY_TOP_LEFT" shown 60
 quit_with_escape "$id"
 
 start_demo -800x600

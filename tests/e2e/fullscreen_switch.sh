@@ -14,8 +14,12 @@ wait_overlay "$id" "$CAPTION_AREA" shown
 # Leave demo mode, so the next cycle's start-up is seen to bring it back.
 xdotool keydown 3; wait_overlay "$id" "$CAPTION_AREA" gone; xdotool keyup 3
 
+# The window of the failed switch goes when the box is answered; the cycle's
+# own window is there once its start-up is.
+startups() { [ "$(count_lines "Reading Camera Waypoints..." Log.txt)" = "$1" ]; }
 hold_until "$id" F1 '[ -n "$(window_id Error)" ]'
 answer_box "Error" Return
+wait_for "startups 2"
 wait_window "$MAIN_TITLE"; id=$WID
 expect_geometry "$id" "0 0 1024 768"
 point_at "$id"
@@ -24,6 +28,7 @@ wait_overlay "$id" "$CAPTION_AREA" shown
   || fail "mode switch failure not reported once"
 
 hold_until "$id" F1 '[ "$(count_lines "DeInitializing..." Log.txt)" = 2 ]'
+wait_for "startups 3"
 wait_window "$MAIN_TITLE"; id=$WID
 wait_frames "$id" 2
 [ -z "$(window_id "Error")" ] || fail "the windowed cycle reported a mode switch"

@@ -134,23 +134,6 @@ resolution_cases() {
 EOF
 }
 
-# Minimised, the program waits for messages and draws nothing: it takes no
-# processor time until it is restored, and then draws again.
-minimise_case() {
-  start_demo
-  answer_question Escape
-  wait_window "$MAIN_TITLE"; id=$WID
-  wait_frames "$id" 2
-  xdotool windowunmap --sync "$id"
-  sleep 1
-  local before; before=$(awk '{ print $14 + $15 }' "/proc/$demo_pid/stat"); sleep 3
-  local used=$(($(awk '{ print $14 + $15 }' "/proc/$demo_pid/stat") - before))
-  [ "$used" -le 10 ] || fail "minimised, it used $used clock ticks in 3 s"
-  xdotool windowmap --sync "$id"
-  wait_frames "$id" 2
-  quit_with_escape "$id"
-}
-
 # A missing crosshair bitmap stops start-up at its message box, with the main
 # window open; that window is closed first, then the box is answered: the
 # program ends with the undecodable bitmap's status, 1.
@@ -168,8 +151,10 @@ closed_under_box_case() {
 
 # Recording into a usrpath.wps that becomes read-only: the failed record is
 # logged, the earlier one stays whole, and the demo goes on. Run as an
-# ordinary user, since root may write any file.
-unwritable_record_case() {
+# ordinary user, since root may write any file. Then minimised, the program
+# waits for messages and draws nothing: it takes no processor time until it is
+# restored, and then draws again.
+unwritable_record_and_minimise_case() {
   fresh_work
   chown nobody:nogroup "$WORK"
   local -a PROGRAM=(setpriv --reuid=nobody --regid=nogroup --clear-groups "$VERDAL")
@@ -186,6 +171,13 @@ unwritable_record_case() {
   xdotool key q
   wait_for "logged \"ERROR: Can't write waypoint file: usrpath.wps; the waypoint was not recorded\"" 30
   [ "$(cat usrpath.wps)" = "$START_POSE" ] || fail "the earlier record changed: $(cat usrpath.wps)"
+  wait_frames "$id" 2
+  xdotool windowunmap --sync "$id"
+  sleep 1
+  local before; before=$(awk '{ print $14 + $15 }' "/proc/$demo_pid/stat"); sleep 3
+  local used=$(($(awk '{ print $14 + $15 }' "/proc/$demo_pid/stat") - before))
+  [ "$used" -le 10 ] || fail "minimised, it used $used clock ticks in 3 s"
+  xdotool windowmap --sync "$id"
   wait_frames "$id" 2
   quit_with_escape "$id"
 }
@@ -208,7 +200,7 @@ poor_driver_case() {
 window() {
   start_x 1920x1200x24
   local case
-  for case in ${1:-resolution_cases minimise_case closed_under_box_case unwritable_record_case poor_driver_case}; do
+  for case in ${1:-resolution_cases closed_under_box_case unwritable_record_and_minimise_case poor_driver_case}; do
     "$case"
     echo "ok: $case"
   done

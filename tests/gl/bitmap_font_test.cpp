@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "gpu/bitmap_font.h"
@@ -90,11 +91,14 @@ protected:
     BitmapFont font_;
 };
 
-// With the face named or a missing one: "FPS:60" is its six glyphs side by
-// side from the pen, whole pixels apart.
-TEST_F(BitmapFontTest, CreateLeavesTheColourBlackAndTextIsItsGlyphsSideBySide)
+// With the face named or any other name: "FPS:60" is its six glyphs side by
+// side from the pen, whole pixels apart; every printable glyph advances as far
+// (a monospaced face), the ink stands in the 14-pixel cell with descenders
+// below the baseline, and 'F' (bits and rows in glBitmap's order) has its bar
+// along the top and its stem at the bottom left.
+TEST_F(BitmapFontTest, AnyFaceNameGivesMonospacedGlyphsInTheCellSideBySide)
 {
-    for (const char* face : {"Courier New", "No Such Face Verdal"}) {
+    for (const char* face : {"Courier New", "No Such Face Verdal", ""}) {
         SCOPED_TRACE(face);
         font_.release();
         font_.create(nullptr, face);
@@ -117,6 +121,31 @@ TEST_F(BitmapFontTest, CreateLeavesTheColourBlackAndTextIsItsGlyphsSideBySide)
                 composed[p] = composed[p] || glyph[p];
         }
         EXPECT_TRUE(composed == text) << "the text differs from its glyphs drawn one by one";
+
+        int lowest = edge, highest = -1;
+        for (int first = 33; first < 127; first += 16) {
+            std::string glyphs;
+            for (int code = first; code < std::min(first + 16, 127); ++code)
+                glyphs += char(code);
+            EXPECT_EQ(print(0, 100, "%s", glyphs.c_str()), float(advance * int(glyphs.size()))) << glyphs;
+            const std::vector<bool> image = ink();
+            for (int p = 0; p < edge * edge; ++p)
+                if (image[size_t(p)])
+                    std::tie(lowest, highest) = std::pair{std::min(lowest, p / edge), std::max(highest, p / edge)};
+        }
+        EXPECT_TRUE(lowest < 100 && highest - lowest >= 10 && highest - lowest <= 14) << lowest << " to " << highest;
+
+        print(100, 100, "F");
+        const std::vector<bool> f = ink();
+        int left = edge, right = -1, bottom = edge, top = -1, bar = 0;
+        for (int p = 0; p < edge * edge; ++p)
+            if (f[size_t(p)])
+                std::tie(left, right, bottom, top) = std::tuple{std::min(left, p % edge), std::max(right, p % edge),
+                                                                std::min(bottom, p / edge), std::max(top, p / edge)};
+        for (int x = left; x <= right; ++x)
+            bar += f[size_t(top * edge + x)];
+        EXPECT_GE(bar, right - left);
+        EXPECT_TRUE(f[size_t(bottom * edge + left)] && !f[size_t(bottom * edge + right)]);
     }
 }
 

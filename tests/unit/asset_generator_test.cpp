@@ -59,9 +59,10 @@ TEST(AssetGenerator, SameSeedSameBytesOtherSeedOtherScene)
     EXPECT_NE(otherScenes[0].bytes, assets::generateSceneFiles(assets::kDefaultSeed)[0].bytes) << otherScenes[0].path;
 }
 
-// Every scene the demo's reader accepts, with finite tangents, front faces that
-// agree with the stored normals, and textures that are in the set.
-TEST(AssetGenerator, ScenesReadWithFiniteTangentsTrueWindingAndTheirTextures)
+// Every scene the demo's reader accepts, with finite tangents and front faces
+// that agree with the stored normals. (That their textures are in the set is
+// the demo cycle's start-up to find: a missing one ends the program.)
+TEST(AssetGenerator, ScenesReadWithFiniteTangentsAndTrueWinding)
 {
     for (const char* path : sceneFiles) {
         SceneData data = readScene(path);
@@ -72,12 +73,6 @@ TEST(AssetGenerator, ScenesReadWithFiniteTangentsTrueWindingAndTheirTextures)
                 const Vec3 a = corner(group, t, 0);
                 const Vec3 winding = cross(corner(group, t, 1) - a, corner(group, t, 2) - a);
                 ASSERT_TRUE(finite(t.tangent) && finite(t.binormal) && dot(winding, t.normal) > 0.0f) << path;
-            }
-        for (const MaterialNames& m : data.materials)
-            for (std::string name : {m.base, m.normal}) {
-                EXPECT_TRUE(name.starts_with("Textures\\")) << name;
-                std::replace(name.begin(), name.end(), '\\', '/');
-                EXPECT_TRUE(std::filesystem::exists(runDir() / name)) << name;
             }
     }
 }

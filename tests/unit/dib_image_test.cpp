@@ -135,53 +135,43 @@ TEST_F(DibTest, EveryStoredFormDecodesToRgbBottomRowFirst)
 
 TEST_F(DibTest, BrokenFilesAreRefusedWithOneMessageAndNeverReadPastTheirEnd)
 {
-    const std::string unknown = "Unknown DIB file format.", conversion = "Image file conversion error.";
     const std::string palette = palette8(4, 2).bytes(), picture = patternBmp24(3, 3).bytes();
-    std::vector<std::pair<std::string, std::string>> cases = {
-        {"x", unknown},
-        {"BM", unknown},
-        {bmpWith([](BmpFile& b) { b.headerSize = 108; }).bytes(), unknown},
-        {bmpWith([](BmpFile& b) { b.headerSize = 0xFFFFFFFF; }).bytes(), unknown},
+    const std::vector<std::string> unknownFormat = {"x", "BM", bmpWith([](BmpFile& b) { b.headerSize = 108; }).bytes(),
+                                                    bmpWith([](BmpFile& b) { b.headerSize = 0xFFFFFFFF; }).bytes()};
+    std::vector<std::string> conversionError = {
         // Cut inside the info header, the colour table, before the pixels, in the last row.
-        {palette.substr(0, 20), conversion},
-        {palette.substr(0, 60), conversion},
-        {palette.substr(0, 14 + 40 + 1024), conversion},
-        {picture.substr(0, picture.size() - 4), conversion},
-        {bmpWith([](BmpFile& b) { b.headerSize = 12; }, palette8(4, 2)).bytes().substr(0, 25), conversion},
-        {bmpWith([](BmpFile& b) { b.bitCount = 16; b.compression = 3; b.masks = {0xF800, 0x07E0}; b.pixels = ""; }).bytes(),
-         conversion},
+        palette.substr(0, 20), palette.substr(0, 60), palette.substr(0, 14 + 40 + 1024), picture.substr(0, picture.size() - 4),
+        bmpWith([](BmpFile& b) { b.headerSize = 12; }, palette8(4, 2)).bytes().substr(0, 25),
+        bmpWith([](BmpFile& b) { b.bitCount = 16; b.compression = 3; b.masks = {0xF800, 0x07E0}; b.pixels = ""; }).bytes(),
         // Sides and offsets past what the file holds, counted in 64 bits.
-        {bmpWith([](BmpFile& b) { b.width = b.height = 65535; }).bytes(), conversion},
-        {bmpWith([](BmpFile& b) { b.width = b.height = 65535; b.headerSize = 12; }).bytes(), conversion},
-        {bmpWith([](BmpFile& b) { b.pixelOffset = 0xFFFFFFFF; }).bytes(), conversion},
-        {bmpWith([](BmpFile& b) { b.fileHeader = false; b.coloursUsed = 0x40000000; }).bytes(), conversion},
+        bmpWith([](BmpFile& b) { b.width = b.height = 65535; }).bytes(),
+        bmpWith([](BmpFile& b) { b.width = b.height = 65535; b.headerSize = 12; }).bytes(),
+        bmpWith([](BmpFile& b) { b.pixelOffset = 0xFFFFFFFF; }).bytes(),
+        bmpWith([](BmpFile& b) { b.fileHeader = false; b.coloursUsed = 0x40000000; }).bytes(),
         // Bit counts and compressions that do not go together.
-        {bmpWith([](BmpFile& b) { b.bitCount = 12; }, palette8(2, 2)).bytes(), conversion},
-        {bmpWith([](BmpFile& b) { b.compression = 4; }, palette8(2, 2)).bytes(), conversion},
-        {bmpWith([](BmpFile& b) { b.compression = 1; b.bitCount = 4; }, palette8(2, 2)).bytes(), conversion},
-        {bmpWith([](BmpFile& b) { b.compression = 3; b.masks = {0xF800, 0x07E0, 0x001F}; }, palette8(2, 2)).bytes(),
-         conversion},
-        {bmpWith([](BmpFile& b) { b.bitCount = 16; b.compression = 3; b.masks = {0xF801, 0x07E0, 0x001E}; }).bytes(),
-         conversion},
-        // Runs that paint past their row or the picture, or run out of file.
-        {rle8(byteString({5, 1})).bytes(), conversion},
-        {rle8(byteString({0, 5, 1, 2, 3, 4, 5, 0})).bytes(), conversion},
-        {rle8(byteString({0, 2, 5, 0})).bytes(), conversion},
-        {rle8(byteString({0, 2, 0, 3})).bytes(), conversion},
-        {rle8(byteString({0, 0, 0, 0, 1, 1})).bytes(), conversion},
-        {rle8(byteString({0, 4, 1, 2})).bytes(), conversion},
-        {rle8(byteString({255, 1, 0, 1}), 511, 1).bytes(), conversion},  // cannot cover its picture
-        {rle8(byteString({0, 1}), 65535, 65535).bytes(), conversion},
-        {bmpWith([](BmpFile& b) { b.fileHeader = false; }, rle8("")).bytes(), conversion},
+        bmpWith([](BmpFile& b) { b.bitCount = 12; }, palette8(2, 2)).bytes(),
+        bmpWith([](BmpFile& b) { b.compression = 4; }, palette8(2, 2)).bytes(),
+        bmpWith([](BmpFile& b) { b.compression = 1; b.bitCount = 4; }, palette8(2, 2)).bytes(),
+        bmpWith([](BmpFile& b) { b.compression = 3; b.masks = {0xF800, 0x07E0, 0x001F}; }, palette8(2, 2)).bytes(),
+        bmpWith([](BmpFile& b) { b.bitCount = 16; b.compression = 3; b.masks = {0xF801, 0x07E0, 0x001E}; }).bytes(),
+        // Runs that paint past their row or the picture, or run out of file; a
+        // picture its runs cannot cover; RLE in a packed DIB.
+        rle8(byteString({5, 1})).bytes(), rle8(byteString({0, 5, 1, 2, 3, 4, 5, 0})).bytes(),
+        rle8(byteString({0, 2, 5, 0})).bytes(), rle8(byteString({0, 2, 0, 3})).bytes(),
+        rle8(byteString({0, 0, 0, 0, 1, 1})).bytes(), rle8(byteString({0, 4, 1, 2})).bytes(),
+        rle8(byteString({255, 1, 0, 1}), 511, 1).bytes(), rle8(byteString({0, 1}), 65535, 65535).bytes(),
+        bmpWith([](BmpFile& b) { b.fileHeader = false; }, rle8("")).bytes(),
     };
     for (int32_t side : {0, -2, 65536, INT32_MIN, INT32_MAX}) {
-        cases.push_back({bmpWith([side](BmpFile& b) { b.width = side; }).bytes(), conversion});
-        cases.push_back({bmpWith([side](BmpFile& b) { b.height = side == -2 ? 0 : side; }).bytes(), conversion});
+        conversionError.push_back(bmpWith([side](BmpFile& b) { b.width = side; }).bytes());
+        conversionError.push_back(bmpWith([side](BmpFile& b) { b.height = side == -2 ? 0 : side; }).bytes());
     }
-    for (size_t i = 0; i < cases.size(); ++i) {
-        EXPECT_EQ(decode(cases[i].first), nullptr) << "case " << i;
-        EXPECT_EQ(boxTexts(), std::vector<std::string>{cases[i].second}) << "case " << i;
-    }
+    for (const auto& [files, message] : {std::pair{unknownFormat, "Unknown DIB file format."},
+                                         std::pair{conversionError, "Image file conversion error."}})
+        for (size_t i = 0; i < files.size(); ++i) {
+            EXPECT_EQ(decode(files[i]), nullptr) << message << " " << i;
+            EXPECT_EQ(boxTexts(), std::vector<std::string>{message}) << message << " " << i;
+        }
     EXPECT_NE(decode(rle8(byteString({255, 1, 255, 1}), 510, 1).bytes()), nullptr) << "two runs cover 510";
 }
 

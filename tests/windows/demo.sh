@@ -25,10 +25,10 @@ quit_with_escape "$id"
 start_demo -800x600
 answer_box "Start fullscreen?" Return
 answer_box "Error" Return
+wait_for '[ "$(grep -c "Reading Camera Waypoints" Log.txt 2>/dev/null)" = 1 ]' 60
 wait_window "$MAIN_TITLE"; id=$WID
 read -r x y w h < <(geometry "$id")
 [ "$w $h" = "800 600" ] || fail "window after the failed switch is ${w}x$h"
-wait_for '[ "$(grep -c "Reading Camera Waypoints" Log.txt 2>/dev/null)" = 1 ]' 60
 wait_frames "$id" 2 60
 point_at "$id"
 xdotool key alt+F4

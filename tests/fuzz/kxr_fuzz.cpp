@@ -3,25 +3,15 @@
 // the reader's word: either an error message naming the file and no data, or
 // data whose every index is in range and whose frames are finite.
 #include <cmath>
-#include <cstdint>
-#include <cstdlib>
-#include <string>
 #include <string_view>
 
+#include "fuzz/scratch_file.h"
 #include "scene/kxr_parser.h"
 #include "scene/tangent_space.h"
 
-namespace {
+using fuzz_support::require;
 
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-bool finite(Vec3 v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
-
-} // namespace
+static bool finite(Vec3 v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -44,8 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             require(finite(p));
         for (const MeshTriangle& triangle : group.triangles) {
             require(finite(triangle.normal) && finite(triangle.tangent) && finite(triangle.binormal));
-            require(std::fabs(length(triangle.tangent) - 1.0f) < 1e-3f);
-            require(std::fabs(length(triangle.binormal) - 1.0f) < 1e-3f);
+            require(std::fabs(length(triangle.tangent) - 1.0f) < 1e-3f && std::fabs(length(triangle.binormal) - 1.0f) < 1e-3f);
             require(triangle.materialIndex == UntexturedMaterial
                     || (triangle.materialIndex >= 0 && size_t(triangle.materialIndex) < scene.materials.size()));
         }

@@ -10,40 +10,32 @@
 
 namespace fuzz_support {
 
-inline std::string& scratchPath()
+inline void require(bool condition)
 {
-    static std::string path;
-    return path;
+    if (!condition)
+        std::abort();
 }
-
-inline void removeScratch() { unlink(scratchPath().c_str()); }
 
 // Writes the input to the scratch file; its name, or null if it cannot be written.
 inline const char* writeScratch(const uint8_t* data, size_t size)
 {
-    if (scratchPath().empty()) {
+    static std::string path;
+    if (path.empty()) {
         const char* dir = std::getenv("TMPDIR");
         std::string pattern = std::string(dir && *dir ? dir : "/tmp") + "/verdal-fuzz-XXXXXX";
         const int fd = mkstemp(pattern.data());
-        if (fd < 0)
-            std::abort();
+        require(fd >= 0);
         close(fd);
-        scratchPath() = pattern;
-        std::atexit(removeScratch);
+        path = pattern;
+        std::atexit([] { unlink(path.c_str()); });
     }
-    std::FILE* file = std::fopen(scratchPath().c_str(), "wb");
+    std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file)
         return nullptr;
     if (size > 0)
         std::fwrite(data, 1, size, file);
     std::fclose(file);
-    return scratchPath().c_str();
-}
-
-inline void require(bool condition)
-{
-    if (!condition)
-        std::abort();
+    return path.c_str();
 }
 
 } // namespace fuzz_support

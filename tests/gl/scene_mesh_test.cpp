@@ -1,16 +1,13 @@
 // SceneMesh against the real (headless) GL context: buffers and textures as GL
 // holds them, the texture state drawing leaves, pixels drawn, release.
-#include <cstring>
-#include <string>
-#include <vector>
-
 #include <gtest/gtest.h>
 
-#include "gpu/gl_extensions.h"
+#include <cstring>
+
 #include "gpu/texture_units.h"
-#include "platform/platform.h"
 #include "scene/scene_mesh.h"
-#include "support/scene_files.h"
+#include "support/bmp_writer.h"
+#include "support/gl_state.h"
 #include "support/test_files.h"
 
 using namespace testing_support;
@@ -21,44 +18,29 @@ namespace {
 // One triangle around the middle of the screen: positions +-50 become +-0.5.
 std::string triangleGroup(int material)
 {
-    return "3 3 1\n-50 -50 0\n50 -50 0\n0 50 0\n0 0 0\n1 0 0\n0 0 1\n0 1 2\n0 1 2\n0 0 1\n"
-        + std::to_string(material) + "\n";
+    return "3 3 1\n-50 -50 0\n50 -50 0\n0 50 0\n0 0 0\n1 0 0\n0 0 1\n0 1 2\n0 1 2\n0 0 1\n" + std::to_string(material) + "\n";
 }
-
 std::string twoMaterials(int groupCount)
 {
     return "2\nTextures\\m1.bmp\nTextures\\m1n.bmp\nTextures\\m2.bmp\nTextures\\m2n.bmp\n" + std::to_string(groupCount) + "\n";
 }
 
-template <typename Fn>
-Fn entryPoint(const char* name)
-{
-    return reinterpret_cast<Fn>(platform::getGlProcAddress(name));
-}
-
-GLint integer(GLenum what)
-{
-    GLint value = -1;
-    glGetIntegerv(what, &value);
-    return value;
-}
-
+// The 2D texture bound on a unit, negative while texturing is still enabled there.
 GLint boundTexture(GLenum unit)
 {
     selectTextureUnit(unit);
-    const GLint name = integer(GL_TEXTURE_BINDING_2D);
-    const bool enabled = glIsEnabled(GL_TEXTURE_2D);
+    const GLint name = glInteger(GL_TEXTURE_BINDING_2D) * (glIsEnabled(GL_TEXTURE_2D) ? -1 : 1);
     selectTextureUnit(GL_TEXTURE0_ARB);
-    return enabled ? -name : name;  // negative: still enabled
+    return name;
 }
 
 class SceneMeshGl : public testing::Test {
 protected:
-    SceneMeshGl() : dir_(makeTempDir("scene-gl")), cwd_(dir_)
+    SceneMeshGl()
     {
-        writeDetailTextures(dir_);
-        for (const char* name : {"m1", "m1n", "m2", "m2n"})
-            writeFile(dir_ / "Textures" / (std::string(name) + ".bmp"), solidBmp24({200, 10, 10}));
+        // The materials, and the detail and water normal maps every load reads.
+        for (const char* name : {"m1", "m1n", "m2", "m2n", "detail1normal", "water_normal3"})
+            writeFile(std::string("Textures/") + name + ".bmp", pictureBmp(4, 4, std::vector<Rgb>(16, {200, 10, 10})).bytes());
         EXPECT_TRUE(X::loadMultitextureAndBuffers());
         while (glGetError() != GL_NO_ERROR) {
         }
@@ -67,11 +49,10 @@ protected:
     {
         mesh_.deleteTextures();
         mesh_.deleteBuffers();
-        for (GLenum unit : {GL_TEXTURE0_ARB, GL_TEXTURE1_ARB, GL_TEXTURE2_ARB, GL_TEXTURE3_ARB}) {
+        for (GLenum unit : {GL_TEXTURE3_ARB, GL_TEXTURE2_ARB, GL_TEXTURE1_ARB, GL_TEXTURE0_ARB}) {
             bindOnUnit(unit, GL_TEXTURE_2D, 0);
             glDisable(GL_TEXTURE_2D);
         }
-        selectTextureUnit(GL_TEXTURE0_ARB);
         X::glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
         X::glBindBufferARB(GL_ELEMENT_ARRAY_BUFFER_ARB, 0);
         EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
@@ -79,7 +60,7 @@ protected:
 
     bool load(const std::string& text)
     {
-        writeFile(dir_ / "Scene" / "test.kxr", text);
+        writeFile("Scene/test.kxr", text);
         return mesh_.load("Scene/test.kxr");
     }
 
@@ -93,13 +74,11 @@ protected:
         glClear(GL_COLOR_BUFFER_BIT);
         glColor3f(1, 0, 0);
         mesh_.draw();
-        uint8_t pixel[4] = {};
-        glReadPixels(128, 128, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+        const auto pixel = readRgba(128, 128, 1, 1);
         return pixel[0] << 16 | pixel[1] << 8 | pixel[2];
     }
 
-    std::filesystem::path dir_;
-    ScopedWorkingDirectory cwd_;
+    ScopedWorkingDirectory cwd_{makeTempDir("scene-gl")};
     SceneMesh mesh_;
 };
 
@@ -108,30 +87,25 @@ protected:
 TEST_F(SceneMeshGl, EveryGroupGetsSixBuffersHoldingItsArraysAndEmptyGroupsArePassedOver)
 {
     // Group 0: no triangles. Group 1: two triangles, the second reusing the first corner.
-    ASSERT_TRUE(load(twoMaterials(2) + "0 0 0\n"
-                     + "4 4 2\n-50 -50 0\n50 -50 0\n0 50 0\n0 0 100\n0 0 0\n1 0 0\n0 0 1\n1 0 1\n"
-                       "0 1 2\n0 1 2\n0 0 1\n2\n0 2 3\n0 2 3\n1 0 0\n2\n"));
-    auto getBufferSubData = entryPoint<PFNGLGETBUFFERSUBDATAARBPROC>("glGetBufferSubDataARB");
-    auto getBufferParameter = entryPoint<PFNGLGETBUFFERPARAMETERIVARBPROC>("glGetBufferParameterivARB");
-    auto held = [&](GLuint buffer, GLenum target, size_t bytes) {
-        std::vector<uint8_t> content(bytes + 4, 0xee);
-        GLint size = -1;
-        X::glBindBufferARB(target, buffer);
-        getBufferParameter(target, GL_BUFFER_SIZE_ARB, &size);
-        getBufferSubData(target, 0, static_cast<GLsizeiptrARB>(bytes), content.data());
-        EXPECT_EQ(size, GLint(bytes));
-        return content;
-    };
+    ASSERT_TRUE(load(twoMaterials(2) + "0 0 0\n4 4 2\n-50 -50 0\n50 -50 0\n0 50 0\n0 0 100\n0 0 0\n1 0 0\n0 0 1\n1 0 1\n"
+                     + "0 1 2\n0 1 2\n0 0 1\n2\n0 2 3\n0 2 3\n1 0 0\n2\n"));
+    auto getSubData = reinterpret_cast<PFNGLGETBUFFERSUBDATAARBPROC>(platform::getGlProcAddress("glGetBufferSubDataARB"));
+    auto getParameter = reinterpret_cast<PFNGLGETBUFFERPARAMETERIVARBPROC>(platform::getGlProcAddress("glGetBufferParameterivARB"));
     const MeshGroup& group = mesh_.groups[1];
     EXPECT_EQ(group.indices, (std::vector<uint32_t>{0, 1, 2, 0, 3, 4}));
-    const std::vector<Vec3>* arrays[] = {&group.vertexPositions, &group.vertexTexCoords, &group.vertexNormals,
-                                         &group.vertexTangents, &group.vertexBinormals};
-    for (int b = 0; b < 5; ++b) {
-        const auto content = held(group.buffers[b], GL_ARRAY_BUFFER_ARB, 5 * sizeof(Vec3));
-        EXPECT_EQ(std::memcmp(content.data(), arrays[b]->data(), 5 * sizeof(Vec3)), 0) << b;
+    const std::pair<const void*, size_t> arrays[] = {
+        {group.vertexPositions.data(), 60}, {group.vertexTexCoords.data(), 60}, {group.vertexNormals.data(), 60},
+        {group.vertexTangents.data(), 60}, {group.vertexBinormals.data(), 60}, {group.indices.data(), 24}};
+    for (int b = 0; b < 6; ++b) {
+        const GLenum target = b == MeshGroup::IndexBuffer ? GL_ELEMENT_ARRAY_BUFFER_ARB : GL_ARRAY_BUFFER_ARB;
+        std::vector<uint8_t> content(arrays[b].second, 0xee);
+        GLint size = -1;
+        X::glBindBufferARB(target, group.buffers[b]);
+        getParameter(target, GL_BUFFER_SIZE_ARB, &size);
+        getSubData(target, 0, GLsizeiptrARB(content.size()), content.data());
+        EXPECT_EQ(size, GLint(content.size())) << b;
+        EXPECT_EQ(std::memcmp(content.data(), arrays[b].first, content.size()), 0) << b;
     }
-    const auto indices = held(group.buffers[MeshGroup::IndexBuffer], GL_ELEMENT_ARRAY_BUFFER_ARB, 24);
-    EXPECT_EQ(std::memcmp(indices.data(), group.indices.data(), 24), 0);
     EXPECT_NE(drawnCentre(), 0u);
 }
 
@@ -151,7 +125,7 @@ TEST_F(SceneMeshGl, DrawBindsEachGroupsMaterialByRoleAndLeavesTexturingOff)
     selectTextureUnit(TextureUnit::Base);
 
     mesh_.draw();
-    EXPECT_EQ(integer(GL_ACTIVE_TEXTURE_ARB), GL_TEXTURE0_ARB);
+    EXPECT_EQ(glInteger(GL_ACTIVE_TEXTURE_ARB), GL_TEXTURE0_ARB);
     EXPECT_EQ(boundTexture(TextureUnit::Base), GLint(mesh_.baseTextures[1]));
     EXPECT_EQ(boundTexture(TextureUnit::Normal), GLint(mesh_.normalTextures[1]));
     EXPECT_EQ(boundTexture(TextureUnit::Shadow), -GLint(depthMap));
@@ -160,7 +134,8 @@ TEST_F(SceneMeshGl, DrawBindsEachGroupsMaterialByRoleAndLeavesTexturingOff)
     glDeleteTextures(1, &depthMap);
 }
 
-TEST_F(SceneMeshGl, AnUntexturedGroupDrawsWithTheCallersTexturesAndReleaseLeavesNothing)
+// That release frees every object is the demo cycle's teardown check.
+TEST_F(SceneMeshGl, AnUntexturedGroupDrawsWithTheCallersTexturesAndAReleasedMeshNothing)
 {
     ASSERT_TRUE(load(twoMaterials(1) + triangleGroup(100)));
     GLuint own = 0;
@@ -169,15 +144,7 @@ TEST_F(SceneMeshGl, AnUntexturedGroupDrawsWithTheCallersTexturesAndReleaseLeaves
     EXPECT_EQ(drawnCentre(), 0xff0000u) << "nothing enabled: the current colour";
     EXPECT_EQ(boundTexture(TextureUnit::Normal), GLint(own));
     glDeleteTextures(1, &own);
-
-    std::vector<GLuint> buffers(std::begin(mesh_.groups[0].buffers), std::end(mesh_.groups[0].buffers));
-    std::vector<GLuint> textures(mesh_.baseTextures);
-    textures.insert(textures.end(), std::begin(mesh_.detailTextures), std::end(mesh_.detailTextures));
     mesh_.deleteTextures();
     mesh_.deleteBuffers();
-    for (GLuint name : buffers)
-        EXPECT_FALSE(entryPoint<PFNGLISBUFFERARBPROC>("glIsBufferARB")(name)) << name;
-    for (GLuint name : textures)
-        EXPECT_FALSE(glIsTexture(name)) << name;
     EXPECT_EQ(drawnCentre(), 0u);
 }

@@ -4,7 +4,7 @@
 // in the free-fly modes it stands still.
 #include <gtest/gtest.h>
 
-#include <initializer_list>
+#include <vector>
 
 #include "app/app_window.h"
 #include "app/frame_hooks.h"
@@ -19,13 +19,11 @@ namespace {
 
 // The start-up pose as "usrpath.wps" records it: the position, then the unit
 // vector of (0.00001, 0.19, 1.0) that place() stores as the look-at point.
-constexpr const char* startPoseRecord = "0 0.19 0.68\n9.82424e-06 0.186661 0.982424\n";
-
-std::string times(const std::string& text, int count)
+std::string startPoses(int count)
 {
     std::string all;
     for (int i = 0; i < count; ++i)
-        all += text;
+        all += "0 0.19 0.68\n9.82424e-06 0.186661 0.982424\n";
     return all;
 }
 
@@ -46,7 +44,7 @@ protected:
     void TearDown() override { activeKeys = nullptr; }
 
     // One frame with exactly these keys down.
-    void frame(std::initializer_list<int> held, uint32_t milliseconds = 16)
+    void frame(const std::vector<int>& held, uint32_t milliseconds = 16)
     {
         keys_ = KeyState{};
         for (int key : held)
@@ -54,93 +52,54 @@ protected:
         update(milliseconds);
     }
 
-    static std::string recorded()
-    {
-        return std::filesystem::exists("usrpath.wps") ? readTextFile("usrpath.wps") : std::string();
-    }
-
     KeyState keys_{};
-    std::filesystem::path dir_ = makeTempDir("frame-update");
-    ScopedWorkingDirectory cwd_{dir_};
+    ScopedWorkingDirectory cwd_{makeTempDir("frame-update")};
 };
 
 constexpr int numpad1 = 0x61, numpad2 = 0x62, numpad3 = 0x63;
 
 } // namespace
 
+// The highest digit held picks the mode, which outlasts the key; the keypad's
+// digits are other keys.
 TEST_F(FrameUpdate, HighestHeldDigitPicksTheModeAndTheModeOutlastsTheKey)
 {
-    frame({'2', '3'});
-    EXPECT_EQ(cameraMode, CameraMode::FreeFlyRecording);
-    frame({});
-    EXPECT_EQ(cameraMode, CameraMode::FreeFlyRecording);
-    frame({'1', '2'});
-    EXPECT_EQ(cameraMode, CameraMode::FreeFly);
-    frame({'1', '2', '3'});
-    EXPECT_EQ(cameraMode, CameraMode::FreeFlyRecording);
-    frame({'1'});
-    EXPECT_EQ(cameraMode, CameraMode::DemoTour);
-    // The keypad's digits are other keys.
-    frame({numpad2});
-    frame({numpad3});
-    frame({numpad1, numpad2, numpad3});
-    EXPECT_EQ(cameraMode, CameraMode::DemoTour);
+    using namespace CameraMode;
+    const std::pair<std::vector<int>, int32_t> steps[] = {
+        {{'2', '3'}, FreeFlyRecording}, {{}, FreeFlyRecording}, {{'1', '2'}, FreeFly}, {{'1', '2', '3'}, FreeFlyRecording},
+        {{'1'}, DemoTour}, {{numpad2}, DemoTour}, {{numpad3}, DemoTour}, {{numpad1, numpad2, numpad3}, DemoTour}};
+    for (const auto& [held, mode] : steps) {
+        frame(held);
+        EXPECT_EQ(cameraMode, mode) << testing::PrintToString(held);
+    }
 }
 
-TEST_F(FrameUpdate, QHeldManyFramesRecordsTheStartPoseOnceAndEachNewPressAgain)
+// Q in recording mode (3) appends the camera pose once per press, however many
+// frames it is held. A latch set there outlives a stay in free fly (2): neither
+// a new press there nor one carried back into 3 records, until a recording
+// frame with Q up clears it.
+TEST_F(FrameUpdate, QRecordsThePoseOncePerPressInRecordingMode)
 {
-    frame({'3'});
-    for (int i = 0; i < 30; ++i)
-        frame({'Q'});
-    EXPECT_EQ(recorded(), startPoseRecord);
-    EXPECT_TRUE(frameState.recordLatch);
-
-    frame({});
-    EXPECT_FALSE(frameState.recordLatch);
-    EXPECT_EQ(recorded(), startPoseRecord);
-    frame({'Q'});
-    frame({'Q'});
-    EXPECT_EQ(recorded(), times(startPoseRecord, 2));
+    const struct {
+        std::vector<int> held;
+        int frames, records;
+    } steps[] = {
+        {{'3'}, 1, 0}, {{'Q'}, 30, 1}, {{}, 1, 1}, {{'Q'}, 2, 2}, {{}, 1, 2}, {{'3', 'Q'}, 1, 3},
+        {{'2', 'Q'}, 1, 3}, {{}, 1, 3}, {{'Q'}, 1, 3}, {{'3', 'Q'}, 1, 3}, {{'Q'}, 1, 3}, {{}, 1, 3}, {{'Q'}, 1, 4},
+        {{'2', 'Q'}, 1, 4}, {{'3'}, 1, 4}, {{'Q'}, 1, 5},  // back in 3 with Q up: cleared in that very frame
+    };
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        for (int f = 0; f < steps[i].frames; ++f)
+            frame(steps[i].held);
+        const bool written = std::filesystem::exists("usrpath.wps");
+        EXPECT_EQ(written ? readTextFile("usrpath.wps") : "", startPoses(steps[i].records)) << "step " << i;
+    }
 }
 
-TEST_F(FrameUpdate, LatchLeftSetOutsideRecordingIsClearedOnlyByAFrameBackInRecordingWithQUp)
+// The sky blend moves 0.04 per second (whatever the mode), overshoots by one
+// step at either end, then turns.
+TEST_F(FrameUpdate, SkyBlendTurnsOneStepBeyondEitherEnd)
 {
-    frame({'3', 'Q'});
-    ASSERT_EQ(recorded(), startPoseRecord);
-
-    // Q let go in free fly: the latch stays, so neither a new press there nor
-    // one that carries into recording mode records.
-    frame({'2', 'Q'});
-    frame({});
-    EXPECT_TRUE(frameState.recordLatch);
-    frame({'Q'});
-    frame({'3', 'Q'});
-    frame({'Q'});
-    EXPECT_EQ(recorded(), startPoseRecord);
-
-    // The first recording frame with Q up clears it; the press after records.
-    frame({});
-    EXPECT_FALSE(frameState.recordLatch);
-    EXPECT_EQ(recorded(), startPoseRecord);
-    frame({'Q'});
-    EXPECT_EQ(recorded(), times(startPoseRecord, 2));
-
-    // Coming back with Q up clears it in that very frame.
-    frame({'2', 'Q'});
-    frame({'3'});
-    EXPECT_FALSE(frameState.recordLatch);
-    frame({'Q'});
-    EXPECT_EQ(recorded(), times(startPoseRecord, 3));
-}
-
-// The water clock grows a hundredth per second in every mode; the sky blend
-// overshoots by one step at either end, then turns.
-TEST_F(FrameUpdate, WaterClockAndSkyBlend)
-{
-    frame({'2'}, 1000);
-    frame({'3'}, 1000);
-    EXPECT_FLOAT_EQ(frameState.waterTime, 0.02f);
-    frameState.skyBlend = 0.0f;
     frame({'1'}, 30000);
     EXPECT_FLOAT_EQ(frameState.skyBlend, 1.2f);
     EXPECT_FALSE(frameState.skyBlendFalling);

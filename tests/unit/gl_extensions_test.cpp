@@ -2,8 +2,6 @@
 
 #include <cstring>
 #include <set>
-#include <vector>
-#include <string>
 
 #include "gpu/gl_extensions.h"
 #include "support/test_files.h"
@@ -31,6 +29,8 @@ const char* const allExtensions =
     "GL_ARB_multitexture GL_EXT_framebuffer_object GL_ARB_vertex_shader "
     "GL_ARB_fragment_shader GL_ARB_shader_objects GL_ARB_shading_language_100";
 
+using X = GlExtensions;
+
 class GlExtensionsTest : public testing::Test {
 protected:
     void SetUp() override
@@ -39,56 +39,52 @@ protected:
         missing.clear();
         fetched.clear();
         recordMessageBoxes();
-        GlExtensions::setExtensionStringSource(fakeExtensions);
-        GlExtensions::setProcLookup(fakeLookup);
+        X::setExtensionStringSource(fakeExtensions);
+        X::setProcLookup(fakeLookup);
     }
     void TearDown() override
     {
-        GlExtensions::setExtensionStringSource(nullptr);
-        GlExtensions::setProcLookup(nullptr);
+        X::setExtensionStringSource(nullptr);
+        X::setProcLookup(nullptr);
     }
-    std::string log() { return std::filesystem::exists("Log.txt") ? readTextFile("Log.txt") : std::string(); }
-    std::vector<std::string> boxTexts()
+    // What loading reported since the last call: the boxes ("caption: text"), then the log.
+    static std::string reported()
     {
-        std::vector<std::string> texts;
-        for (auto& box : recordedBoxes())
-            texts.push_back(box.caption + ": " + box.text);
-        return texts;
+        std::string text;
+        for (const auto& box : recordedBoxes())
+            text += box.caption + ": " + box.text;
+        text += std::filesystem::exists("Log.txt") ? readTextFile("Log.txt") : "";
+        recordMessageBoxes();
+        std::filesystem::remove("Log.txt");
+        return text;
     }
 
-    std::filesystem::path dir_ = makeTempDir("ext");
-    ScopedWorkingDirectory cwd_{dir_};
+    ScopedWorkingDirectory cwd_{makeTempDir("ext")};
 };
 
-using Names = std::vector<std::string>;
+bool (*const loaders[])() = {X::loadMultitextureAndBuffers, X::loadFramebufferObject, X::loadShaderObjects};
 
 } // namespace
 
-TEST_F(GlExtensionsTest, NoMultitextureShowsOneBoxAndFetchesNothing)
-{
-    extensions = "GL_ARB_vertex_buffer_object GL_EXT_framebuffer_object";
-    EXPECT_FALSE(GlExtensions::loadMultitextureAndBuffers());
-    EXPECT_EQ(boxTexts(), Names{"Error: Multitexturing not supported!"});
-    EXPECT_TRUE(fetched.empty());
-    EXPECT_FALSE(GlExtensions::multitextureReady());
-}
-
-// Each group's extension names gate the whole group: one absent name logs the
-// group's message and fetches nothing.
+// Each group's extension names gate the whole group: one absent name gives the
+// group's message (a box for multitexture, log entries for the others) and
+// fetches nothing.
 TEST_F(GlExtensionsTest, AnAbsentExtensionNameStopsItsGroupBeforeAnyLookup)
 {
-    for (const char* absent : {"GL_EXT_framebuffer_object", "GL_ARB_vertex_shader", "GL_ARB_fragment_shader",
-                               "GL_ARB_shader_objects", "GL_ARB_shading_language_100"}) {
+    const std::pair<const char*, int> names[] = {{"GL_ARB_multitexture", 0}, {"GL_EXT_framebuffer_object", 1},
+        {"GL_ARB_vertex_shader", 2}, {"GL_ARB_fragment_shader", 2}, {"GL_ARB_shader_objects", 2},
+        {"GL_ARB_shading_language_100", 2}};
+    const char* const messages[] = {"Error: Multitexturing not supported!", "Error: EXT_framebuffer_object not supported!\n\n",
+                                    "OpenGL Shading Language not supported!\n\n"};
+    for (const auto& [absent, group] : names) {
         extensions = allExtensions;
         extensions.erase(extensions.find(absent), std::strlen(absent));
-        std::filesystem::remove("Log.txt");
         fetched.clear();
-        const bool framebuffer = std::strcmp(absent, "GL_EXT_framebuffer_object") == 0;
-        EXPECT_FALSE(framebuffer ? GlExtensions::loadFramebufferObject() : GlExtensions::loadShaderObjects());
-        EXPECT_EQ(log(), framebuffer ? "Error: EXT_framebuffer_object not supported!\n\n"
-                                     : "OpenGL Shading Language not supported!\n\n") << absent;
+        EXPECT_FALSE(loaders[group]()) << absent;
+        EXPECT_EQ(reported(), messages[group]) << absent;
         EXPECT_TRUE(fetched.empty()) << absent;
     }
+    EXPECT_FALSE(X::multitextureReady());
 }
 
 // Every entry point of every group, missing alone: a required one fails its
@@ -108,38 +104,24 @@ TEST_F(GlExtensionsTest, EachMissingEntryPointFailsItsGroupExactlyWhenRequired)
         VERDAL_FRAMEBUFFER_ENTRY_POINTS(FRAMEBUFFER)
         VERDAL_SHADER_ENTRY_POINTS(SHADER)
     };
-    const char* const failures[] = {"Error: VBOs not supported!", "Error: EXT_framebuffer_object entrypoints not found!",
-                                    "Not all entrypoints available!"};
+    const char* const failures[] = {"Error: VBOs not supported!", "Error: EXT_framebuffer_object entrypoints not found!\n\n",
+                                    "Not all entrypoints available!\n\n"};
     for (const Entry& entry : entries) {
-        SCOPED_TRACE(entry.name);
         missing = {entry.name};
-        recordMessageBoxes();
-        std::filesystem::remove("Log.txt");
-        bool loaded = false;
-        std::string reported;
-        if (entry.group == 0) {
-            loaded = GlExtensions::loadMultitextureAndBuffers() && GlExtensions::buffersReady();
-            for (const std::string& text : boxTexts())
-                reported += text;
-        } else {
-            loaded = entry.group == 1 ? GlExtensions::loadFramebufferObject() : GlExtensions::loadShaderObjects();
-            reported = log();
-        }
-        EXPECT_EQ(loaded, !entry.required);
-        EXPECT_EQ(reported, entry.required ? failures[entry.group] + std::string(entry.group ? "\n\n" : "") : "");
+        const bool loaded = loaders[entry.group]() && (entry.group != 0 || X::buffersReady());
+        EXPECT_EQ(loaded, !entry.required) << entry.name;
+        EXPECT_EQ(reported(), entry.required ? failures[entry.group] : "") << entry.name;
     }
 }
 
 TEST_F(GlExtensionsTest, AFailedReloadLeavesNoEntryPointOfTheOldContext)
 {
-    ASSERT_TRUE(GlExtensions::loadShaderObjects());
-    ASSERT_TRUE(GlExtensions::loadMultitextureAndBuffers());
-    ASSERT_TRUE(GlExtensions::loadFramebufferObject());
+    for (auto load : loaders)
+        ASSERT_TRUE(load());
     extensions = "";
-    EXPECT_FALSE(GlExtensions::loadShaderObjects());
-    EXPECT_FALSE(GlExtensions::loadMultitextureAndBuffers());
-    EXPECT_FALSE(GlExtensions::loadFramebufferObject());
-    EXPECT_EQ(GlExtensions::glValidateProgramARB, nullptr);
-    EXPECT_EQ(GlExtensions::glUnmapBufferARB, nullptr);
-    EXPECT_EQ(GlExtensions::glCheckFramebufferStatusEXT, nullptr);
+    for (auto load : loaders)
+        EXPECT_FALSE(load());
+    EXPECT_EQ(X::glValidateProgramARB, nullptr);
+    EXPECT_EQ(X::glUnmapBufferARB, nullptr);
+    EXPECT_EQ(X::glCheckFramebufferStatusEXT, nullptr);
 }

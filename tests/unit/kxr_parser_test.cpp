@@ -1,10 +1,8 @@
-#include <algorithm>
-#include <cmath>
-#include <cstdlib>
-#include <string>
-#include <vector>
-
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
 
 #include "scene/kxr_parser.h"
 
@@ -13,21 +11,9 @@ namespace {
 // One material, one group: positions 100 200 300 and 1 2 3, texture
 // coordinates (0.25, 0.5, 0.75) and (0, 0, 0), one triangle with normal 0 0 1
 // and material 1; laid out line by line as exporters write it.
-const char* const conventional =
-    "1\n"
-    "Textures\\bark.bmp\n"
-    "Textures\\bark_normal.bmp\n"
-    "1\n"
-    "3 2 1\n"
-    "100 200 300\n"
-    "1 2 3\n"
-    "-4.5 0 0.5\n"
-    "0.25 0.5 0.75\n"
-    "0 0 0\n"
-    "0 1 2\n"
-    "0 1 1\n"
-    "0 0 1\n"
-    "1\n";
+const char* const conventional = "1\nTextures\\bark.bmp\nTextures\\bark_normal.bmp\n1\n"
+                                 "3 2 1\n100 200 300\n1 2 3\n-4.5 0 0.5\n0.25 0.5 0.75\n0 0 0\n"
+                                 "0 1 2\n0 1 1\n0 0 1\n1\n";
 
 SceneData parsed(const std::string& text)
 {
@@ -38,12 +24,8 @@ SceneData parsed(const std::string& text)
     return data;
 }
 
-void expectVec(Vec3 actual, float x, float y, float z)
-{
-    EXPECT_EQ(actual.x, x);
-    EXPECT_EQ(actual.y, y);
-    EXPECT_EQ(actual.z, z);
-}
+using Xyz = std::array<float, 3>;
+Xyz xyz(Vec3 v) { return {v.x, v.y, v.z}; }
 
 } // namespace
 
@@ -51,27 +33,22 @@ TEST(KxrParser, ReadsTheFileAsTheSceneUsesIt)
 {
     const SceneData data = parsed(conventional);
     ASSERT_EQ(data.materials.size(), 1u);
-    EXPECT_EQ(data.materials[0].base, "Textures\\bark.bmp");
-    EXPECT_EQ(data.materials[0].normal, "Textures\\bark_normal.bmp");
+    EXPECT_EQ(data.materials[0].base + data.materials[0].normal, "Textures\\bark.bmpTextures\\bark_normal.bmp");
     ASSERT_EQ(data.groups.size(), 1u);
     const MeshGroup& group = data.groups[0];
-
     // Scaled by the float 0.01 after z is negated.
     ASSERT_EQ(group.positions.size(), 3u);
-    expectVec(group.positions[0], 1.0f, 2.0f, -3.0f);
-    expectVec(group.positions[1], 1 * 0.01f, 2 * 0.01f, -3 * 0.01f);
-    expectVec(group.positions[2], -4.5f * 0.01f, 0.0f, -0.5f * 0.01f);
-
-    // The file stores s, r, t.
+    EXPECT_EQ(xyz(group.positions[0]), (Xyz{1.0f, 2.0f, -3.0f}));
+    EXPECT_EQ(xyz(group.positions[1]), (Xyz{1 * 0.01f, 2 * 0.01f, -3 * 0.01f}));
+    EXPECT_EQ(xyz(group.positions[2]), (Xyz{-4.5f * 0.01f, 0.0f, -0.5f * 0.01f}));
     ASSERT_EQ(group.texCoords.size(), 2u);
-    expectVec(group.texCoords[0], 0.25f, 0.75f, 0.5f);
-
+    EXPECT_EQ(xyz(group.texCoords[0]), (Xyz{0.25f, 0.75f, 0.5f})) << "the file stores s, r, t";
     ASSERT_EQ(group.triangles.size(), 1u);
     const MeshTriangle& triangle = group.triangles[0];
     EXPECT_EQ(triangle.positionIndices.c, 2);
     EXPECT_EQ(triangle.texCoordIndices.b, 1);
-    expectVec(triangle.normal, 0.0f, 0.0f, -1.0f);  // z negated, not scaled
-    EXPECT_EQ(triangle.materialIndex, 0);           // material number 1
+    EXPECT_EQ(xyz(triangle.normal), (Xyz{0.0f, 0.0f, -1.0f})) << "z negated, not scaled";
+    EXPECT_EQ(triangle.materialIndex, 0) << "material number 1";
 }
 
 // Layout, signs and leading zeros of integers, empty scenes and groups, and
@@ -96,9 +73,7 @@ TEST(KxrParser, LayoutAndIntegerFormsDoNotMatter)
     for (const auto& c : cases) {
         const SceneData data = parsed(c.text);
         ASSERT_EQ(data.groups.size(), c.groups) << c.text;
-        if (c.groups) {
-            EXPECT_EQ(data.groups[0].triangles.size(), c.triangles) << c.text;
-        }
+        EXPECT_EQ(c.groups ? data.groups[0].triangles.size() : 0u, c.triangles) << c.text;
     }
     EXPECT_EQ(parsed(windows).groups[0].positions[2].x, -4.5f * 0.01f);
     EXPECT_EQ(parsed(std::string("1 ") + std::string(MaxTextureNameLength, 'n') + " x 0").materials[0].base.size(),
@@ -135,14 +110,6 @@ struct Malformed {
     std::string message;  // the whole error text after "Scene/bad.kxr: "
 };
 
-std::string repeat(const std::string& piece, int times)
-{
-    std::string out;
-    for (int i = 0; i < times; ++i)
-        out += piece;
-    return out;
-}
-
 const std::string header = "1 a.bmp an.bmp 1\n";
 const std::string threePositions = "0 0 0\n1 0 0\n0 1 0\n";
 const std::string threeTexCoords = "0 0 0\n1 0 0\n0 0 1\n";
@@ -156,6 +123,9 @@ std::string oneTriangle(const std::string& triangle)
 
 std::vector<Malformed> malformedCases()
 {
+    std::string sixLongRows;
+    for (int row = 0; row < 6; ++row)
+        sixLongRows += "0.000000 0.000000 0.000000\n";
     return {
         {"empty file", "", "material count (line 1): the file ends where an integer belongs"},
         {"negative material count", "-1 0", "material count (line 1): material count -1 is negative"},
@@ -188,7 +158,7 @@ std::vector<Malformed> malformedCases()
          "group 0, triangle 0 (line 12): material number 0 out of range (file has 1 materials; 100 marks an untextured group)"},
         // Long number tokens, so that the counts fit what is left and the
         // file only runs out in the middle of the triangle.
-        {"truncated triangle", header + "3 3 1\n" + repeat("0.000000 0.000000 0.000000\n", 6) + "0 1 2\n0 1 2\n0 1",
+        {"truncated triangle", header + "3 3 1\n" + sixLongRows + "0 1 2\n0 1 2\n0 1",
          "group 0, triangle 0 (line 11): the file ends where a number belongs"},
         {"error in a later group and triangle",
          "0 2\n0 0 0\n3 3 2\n" + threePositions + threeTexCoords + "0 1 2\n0 1 2\n0 1 0\n100\n0 1 2\n0 1 2\n0 1 0\n7\n",
@@ -207,19 +177,14 @@ TEST(KxrParser, MalformedFilesAreRefusedWithOneMessageNamingFilePlaceAndProblem)
         std::string error = "stale";
         EXPECT_FALSE(parseKxr(bad.text, "Scene/bad.kxr", data, error)) << bad.what;
         EXPECT_EQ(error, "Scene/bad.kxr: " + bad.message) << bad.what;
-        EXPECT_TRUE(data.groups.empty()) << bad.what;
-        EXPECT_TRUE(data.materials.empty()) << bad.what;
+        EXPECT_TRUE(data.groups.empty() && data.materials.empty()) << bad.what;
     }
-}
-
-TEST(KxrParser, WellFormedCasesNextToTheMalformedOnesStillRead)
-{
-    // Material numbers up to the count, 100 with any count, the last index.
+    // Next to them, well formed: material numbers up to the count, 100 with any
+    // count, the last index; underflow (strtof gives zero); a group claiming
+    // exactly what the rest of the file holds.
     EXPECT_EQ(parsed(oneTriangle("2 1 0\n2 2 2\n0 1 0\n1\n")).groups[0].triangles[0].positionIndices.a, 2);
     EXPECT_EQ(parsed("0 1 3 3 1 " + threePositions + threeTexCoords + "0 1 2 0 1 2 0 1 0 100").groups[0].triangles[0].materialIndex,
               UntexturedMaterial);
-    // Underflow is not an error: strtof gives zero.
     EXPECT_EQ(parsed(header + "1 0 0 1e-50 0 0").groups[0].positions[0].x, 0.0f);
-    // A group may claim exactly what the rest of the file holds.
     EXPECT_EQ(parsed("0 1 2 0 0 1 2 3 4 5 6").groups[0].positions.size(), 2u);
 }

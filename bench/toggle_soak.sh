@@ -2,10 +2,10 @@
 # resident memory after each window cycle's start-up, so growth from cycle
 # to cycle shows.
 #   bash bench/toggle_soak.sh VERDAL RUN_DIR [SWITCHES]
-source "$(dirname "$0")/../tests/e2e/lib/driver.bash"
 VERDAL=${1:?the verdal program}
 RUN_DIR=${2:?the run directory}
 switches=${3:-20}
+source "$(dirname "$0")/../tests/e2e/lib/driver.bash"
 resident_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$demo_pid/status"; }
 startups() { count_lines "Reading Camera Waypoints..." Log.txt; }
 
@@ -15,8 +15,8 @@ start_demo
 answer_question Escape
 for cycle in $(seq 1 $((switches + 1))); do
   wait_for '[ "$(startups)" = '"$cycle"' ]' 120
+  sleep 3  # a few frames
   wait_window "$MAIN_TITLE"; id=$WID
-  wait_frames "$id" 3 60
   echo "resident_kb_cycle_$cycle: $(resident_kb)"
   [ "$cycle" -le "$switches" ] || break
   hold_until "$id" F1 '[ "$(count_lines "DeInitializing..." Log.txt)" = '"$cycle"' ]' 120

@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <malloc.h>
 #include <map>
 #include <string>
 
@@ -120,6 +121,10 @@ void destroyWindow(Window* window)
     sdl::forgetPostedMessages(window);
     SDL_DestroyWindow(window->sdl);
     delete window;
+    // A window cycle frees hundreds of megabytes of start-up buffers, much of
+    // it inside the heap, where glibc would keep it resident and the next
+    // cycle would scatter its own buffers around it: hand it back now.
+    malloc_trim(0);
 }
 
 void showWindow(Window* window)

@@ -95,7 +95,7 @@ bool createAppWindow(AppWindow& window)
     platform::showWindow(window.hWnd);
     window.isVisible = 1;
     reshapePerspective(window.width, window.height);
-    std::memset(window.keys->keyDown, 0, sizeof window.keys->keyDown);
+    std::memset(window.keys, 0, sizeof *window.keys);
     window.lastTickCount = platform::tickCount();
     return true;
 }
@@ -154,6 +154,7 @@ intptr_t handleWindowMessage(AppWindow& window, uint32_t message, uintptr_t wPar
     case WM_KEYDOWN:
         if (wParam <= 255) {
             window.keys->keyDown[wParam] = 1;
+            window.keys->pressedSinceUpdate[wParam] = 1;
             return 0;
         }
         break;

@@ -8,9 +8,12 @@ struct AppInfo {
     const char* className = nullptr;
 };
 
-// Key-down flags indexed by virtual-key code, written by the window procedure.
+// Key flags indexed by virtual-key code, written by the window procedure.
 struct KeyState {
-    uint32_t keyDown[256];
+    uint32_t keyDown[256];  // 1 while the key is down
+    // 1 once the key went down since the frame update last read the keys, so a
+    // press and release between two slow frames still counts once.
+    uint32_t pressedSinceUpdate[256];
 };
 
 struct AppWindow {

@@ -7,8 +7,7 @@
 #include "gpu/gl_headers.h"
 #include "platform/platform.h"
 
-float pitchAngle = 0.0f;
-float previousPitch = 0.0f;
+PitchState pitch;
 
 namespace {
 constexpr double radiansPerPixel = 0.002;
@@ -75,20 +74,20 @@ bool FlyCamera::mouseLook(ScreenPoint cursor)
     const float yaw = static_cast<float>((centre.x - cursor.x) * radiansPerPixel);
     const float pitchStep = static_cast<float>((centre.y - cursor.y) * radiansPerPixel);
 
-    previousPitch = pitchAngle;
-    pitchAngle += pitchStep;
+    pitch.previous = pitch.angle;
+    pitch.angle += pitchStep;
 
     // The limits count from the start direction, not from the horizon, and a
     // pitch exactly at a limit is still inside it.
     const Vec3 right = normalize(cross(view - position, up));
-    if (pitchAngle > pitchUpLimit) {
-        pitchAngle = pitchUpLimit;
-        if (previousPitch != pitchUpLimit)
-            rotate(pitchUpLimit - previousPitch, right.x, right.y, right.z);
-    } else if (pitchAngle < pitchDownLimit) {
-        pitchAngle = pitchDownLimit;
-        if (previousPitch != pitchDownLimit)
-            rotate(pitchDownLimit - previousPitch, right.x, right.y, right.z);
+    if (pitch.angle > pitchUpLimit) {
+        pitch.angle = pitchUpLimit;
+        if (pitch.previous != pitchUpLimit)
+            rotate(pitchUpLimit - pitch.previous, right.x, right.y, right.z);
+    } else if (pitch.angle < pitchDownLimit) {
+        pitch.angle = pitchDownLimit;
+        if (pitch.previous != pitchDownLimit)
+            rotate(pitchDownLimit - pitch.previous, right.x, right.y, right.z);
     } else {
         rotate(pitchStep, right.x, right.y, right.z);
     }

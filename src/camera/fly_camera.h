@@ -4,8 +4,11 @@
 
 // Mouse-look state, kept once for the program beside the camera (radians).
 // A new start-up places the camera again but leaves these as they are.
-extern float pitchAngle;    // vertical turn accumulated since start, within -1.4 ... 1.0
-extern float previousPitch; // pitchAngle before the latest mouse step
+struct PitchState {
+    float angle = 0.0f;     // vertical turn accumulated since start, within -1.4 ... 1.0
+    float previous = 0.0f;  // angle before the latest mouse step
+};
+extern PitchState pitch;
 
 // A point on the screen, in screen pixels.
 struct ScreenPoint {
@@ -57,7 +60,7 @@ public:
     bool updateWith(const FlyInput& input);
 
     // Turns by 0.002 rad per pixel of cursor distance from the centre, the
-    // pitch kept within the limits of pitchAngle. True when the cursor moved.
+    // pitch kept within the limits of pitch.angle. True when the cursor moved.
     bool mouseLook(ScreenPoint cursor);
 
     // Turns the viewing direction about a unit axis by angle radians

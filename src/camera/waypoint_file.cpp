@@ -1,5 +1,8 @@
 #include "camera/waypoint_file.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -146,6 +149,13 @@ bool loadWaypoints(CameraPath& path, const char* fileName)
 
 bool appendWaypoint(Vec3 eye, Vec3 target)
 {
+    // A record cut short (a full disk) would shift every later record by a
+    // few numbers, so a failed write takes the file back to where it was.
+    std::error_code error;
+    const auto status = std::filesystem::status(recordedPathFile, error);
+    const bool existed = std::filesystem::exists(status);
+    const bool regular = std::filesystem::is_regular_file(status);
+    const uintmax_t sizeBefore = regular ? std::filesystem::file_size(recordedPathFile, error) : 0;
     std::FILE* file = std::fopen(recordedPathFile, "a");
     bool written = file != nullptr;
     if (file) {
@@ -153,6 +163,10 @@ bool appendWaypoint(Vec3 eye, Vec3 target)
         written = written && std::fprintf(file, "%g %g %g\n", target.x, target.y, target.z) > 0
                   && std::fflush(file) == 0;
         written = std::fclose(file) == 0 && written;
+        if (!written && regular && !error)
+            std::filesystem::resize_file(recordedPathFile, sizeBefore, error);
+        else if (!written && !existed)
+            std::filesystem::remove(recordedPathFile, error);
     }
     if (!written)
         Log::instance()->write(std::string("ERROR: Can't write waypoint file: ") + recordedPathFile

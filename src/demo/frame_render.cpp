@@ -9,12 +9,11 @@
 #include "demo/demo_state.h"
 #include "demo/frame_update.h"
 #include "demo/instrumentation.h"
-#include "demo/texture_units.h"
+#include "demo/offscreen_pass.h"
 #include "demo/water_and_sky.h"
+#include "gpu/texture_units.h"
 
-bool shadowMapPending = false;
-GLfloat lightProjection[16] = {};
-GLfloat lightModelview[16] = {};
+ShadowMapState shadowMap;
 
 namespace {
 
@@ -46,14 +45,13 @@ Vec3 eyePosition()
 // bias * light projection * light view.
 void setUpShadowLookup()
 {
-    selectTextureUnit(GL_TEXTURE2_ARB);
-    glBindTexture(GL_TEXTURE_2D, renderTargets.texture(TargetSlot::ShadowMap));
+    bindOnUnit(TextureUnit::Shadow, GL_TEXTURE_2D, renderTargets.texture(TargetSlot::ShadowMap));
     glMatrixMode(GL_TEXTURE);
     glLoadIdentity();
     glTranslatef(0.5f, 0.5f, 0.5f);
     glScalef(0.5f, 0.5f, 0.5f);
-    glMultMatrixf(lightProjection);
-    glMultMatrixf(lightModelview);
+    glMultMatrixf(shadowMap.lightProjection);
+    glMultMatrixf(shadowMap.lightModelview);
     glMatrixMode(GL_MODELVIEW);
 }
 
@@ -63,80 +61,73 @@ void setLightingUniforms(int32_t slot)
     shaders.use(slot);
     shaders.setUniform4f(slot, "lightPos", Light::x, Light::y, Light::z, 0.0f);
     shaders.setUniform4f(slot, "viewPos", eye.x, eye.y, eye.z, 0.0f);
-    shaders.setUniform1i(slot, "baseMap", 0);
-    shaders.setUniform1i(slot, "normalMap", 1);
-    shaders.setUniform1i(slot, "depthMap", 2);
-    shaders.setUniform1i(slot, "detailMap", 3);
+    shaders.setUniform1i(slot, "baseMap", TextureUnit::samplerIndex(TextureUnit::Base));
+    shaders.setUniform1i(slot, "normalMap", TextureUnit::samplerIndex(TextureUnit::Normal));
+    shaders.setUniform1i(slot, "depthMap", TextureUnit::samplerIndex(TextureUnit::Shadow));
+    shaders.setUniform1i(slot, "detailMap", TextureUnit::samplerIndex(TextureUnit::Detail));
 }
 
-void beginOffscreenPass(int32_t slot)
+void drawMesh(const SceneMesh& mesh, const char* name)
 {
-    renderTargets.bind(slot);
-    const int32_t size = renderTargets.size(slot);
-    glViewport(0, 0, size, size);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
+    markMeshDraw(name);
+    mesh.draw();
 }
 
+// Leaves and meadow are seen from both sides.
 void drawFoliage()
 {
     glDisable(GL_CULL_FACE);
-    leavesScene.draw();
-    meadowScene.draw();
+    drawMesh(leavesScene, "leaves");
+    drawMesh(meadowScene, "meadow");
     glEnable(GL_CULL_FACE);
 }
 
 void endLitDrawing()
 {
     shaders.unuse();
-    selectTextureUnit(GL_TEXTURE2_ARB);
-    selectTextureUnit(GL_TEXTURE0_ARB);
+    selectTextureUnit(TextureUnit::Shadow);
+    selectTextureUnit(TextureUnit::Base);
 }
 
 void renderShadowMap()
 {
-    RenderPassScope scope("shadow");
-    beginOffscreenPass(TargetSlot::ShadowMap);
+    OffscreenPass pass("shadow", TargetSlot::ShadowMap);
     gluLookAt(Light::x, Light::y, Light::z, Light::centreX, Light::centreY, Light::centreZ, 0.0, 1.0, 0.0);
-    glGetFloatv(GL_PROJECTION_MATRIX, lightProjection);
-    glGetFloatv(GL_MODELVIEW_MATRIX, lightModelview);
+    glGetFloatv(GL_PROJECTION_MATRIX, shadowMap.lightProjection);
+    glGetFloatv(GL_MODELVIEW_MATRIX, shadowMap.lightModelview);
     glDrawBuffer(GL_NONE);
     glReadBuffer(GL_NONE);
     glColor3f(1.0f, 1.0f, 1.0f);
     // Drawn with whatever program is current: on the first frame the light's
     // own, which start-up left current.
-    mainScene.draw();
+    drawMesh(mainScene, "main");
 
     shaders.use(ProgramSlot::ShadowDepth);
     shaders.setUniform4f(ProgramSlot::ShadowDepth, "lightPos", Light::x, Light::y, Light::z, 0.0f);
     shaders.setUniform4f(ProgramSlot::ShadowDepth, "viewPos", camera.position.x, camera.position.y,
                          camera.position.z, 0.0f);
-    shaders.setUniform1i(ProgramSlot::ShadowDepth, "baseMap", 0);
+    shaders.setUniform1i(ProgramSlot::ShadowDepth, "baseMap", TextureUnit::samplerIndex(TextureUnit::Base));
     glEnable(GL_ALPHA_TEST);
     glAlphaFunc(GL_GREATER, 0.1f);
     drawFoliage();
     glDisable(GL_ALPHA_TEST);
-    renderTargets.unbind();
 }
 
 void renderRefraction()
 {
-    RenderPassScope scope("refraction");
-    beginOffscreenPass(TargetSlot::Refraction);
+    OffscreenPass pass("refraction", TargetSlot::Refraction);
     setUpView();
     drawSky();
     glColor3f(1.0f, 1.0f, 1.0f);
     setUpShadowLookup();
     setLightingUniforms(ProgramSlot::Refraction);
-    mainScene.draw();
+    drawMesh(mainScene, "main");
     endLitDrawing();
-    renderTargets.unbind();
 }
 
 void renderReflection()
 {
-    RenderPassScope scope("reflection");
-    beginOffscreenPass(TargetSlot::Reflection);
+    OffscreenPass pass("reflection", TargetSlot::Reflection);
     setUpView();
     glPushMatrix();
     glScalef(1.0f, -1.0f, 1.0f);  // mirror in the water plane y = 0
@@ -145,31 +136,28 @@ void renderReflection()
     glColor3f(1.0f, 1.0f, 1.0f);
     setUpShadowLookup();
     setLightingUniforms(ProgramSlot::Lighting);
-    reflectionScene.draw();
+    drawMesh(reflectionScene, "reflection");
     setLightingUniforms(ProgramSlot::Foliage);
     drawFoliage();
     endLitDrawing();
     drawWater();
     glPopMatrix();
     glCullFace(GL_BACK);
-    renderTargets.unbind();
 }
 
 void renderScene()
 {
-    RenderPassScope scope("scene");
-    beginOffscreenPass(TargetSlot::Scene);
+    OffscreenPass pass("scene", TargetSlot::Scene);
     setUpView();
     drawSky();
     glColor3f(1.0f, 1.0f, 1.0f);
     setUpShadowLookup();
     setLightingUniforms(ProgramSlot::Lighting);
-    mainScene.draw();
+    drawMesh(mainScene, "main");
     setLightingUniforms(ProgramSlot::Foliage);
     drawFoliage();
     endLitDrawing();
     drawWater();
-    renderTargets.unbind();
 }
 
 void composeOntoWindow()
@@ -247,10 +235,12 @@ void drawOverlay()
 void render()
 {
     reshapeOrtho(screenWidth, screenHeight);
-    if (shadowMapPending)
+    // Without framebuffer objects the shadow map has no target, and the pass's
+    // draw buffer of none would switch off the window's own for good.
+    if (shadowMap.pending && GlExtensions::framebufferObjectReady())
         renderShadowMap();
     reshapePerspective(screenWidth, screenHeight);
-    shadowMapPending = false;
+    shadowMap.pending = false;
 
     renderRefraction();
     renderReflection();

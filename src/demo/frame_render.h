@@ -2,12 +2,14 @@
 
 #include "gpu/gl_headers.h"
 
-// True until the first frame of a window cycle has rendered the shadow map.
-extern bool shadowMapPending;
-// The light's projection and view as the shadow pass left them; every later
-// frame builds its shadow lookup from them.
-extern GLfloat lightProjection[16];
-extern GLfloat lightModelview[16];
+// The shadow map of the window cycle: rendered on its first frame, sampled by
+// every later one through the light matrices the shadow pass read back.
+struct ShadowMapState {
+    bool pending = false;  // set by start-up, cleared by every frame
+    GLfloat lightProjection[16] = {};
+    GLfloat lightModelview[16] = {};
+};
+extern ShadowMapState shadowMap;
 
 // The fixed light of the scene.
 namespace Light {

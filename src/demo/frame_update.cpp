@@ -2,6 +2,8 @@
 // is active, and the water and sky clocks.
 #include "demo/frame_update.h"
 
+#include <cstring>
+
 #include "app/app_window.h"
 #include "app/frame_hooks.h"
 #include "camera/waypoint_file.h"
@@ -15,9 +17,16 @@ constexpr int keyQuit = VK_ESCAPE;
 constexpr int keyToggle = VK_F1;
 constexpr int keyRecord = 'Q';
 
+// Down now, or pressed (and perhaps released already) since the last update.
 bool held(int virtualKey)
 {
-    return activeKeys && activeKeys->keyDown[virtualKey] == 1;
+    return activeKeys && (activeKeys->keyDown[virtualKey] == 1 || activeKeys->pressedSinceUpdate[virtualKey] == 1);
+}
+
+void forgetPresses()
+{
+    if (activeKeys)
+        std::memset(activeKeys->pressedSinceUpdate, 0, sizeof activeKeys->pressedSinceUpdate);
 }
 
 void handleKeys()
@@ -83,6 +92,7 @@ void update(uint32_t elapsedMilliseconds)
     const float elapsed = static_cast<float>(elapsedMilliseconds);
     handleKeys();
     recordWaypoint();
+    forgetPresses();
     countFrame(elapsed);
     if (cameraMode == CameraMode::FreeFly || cameraMode == CameraMode::FreeFlyRecording)
         camera.update();

@@ -143,7 +143,7 @@ bool initialize(AppWindow* window, KeyState* keys)
     Log::instance()->write("Reading Camera Waypoints...");
     loadTour(tour);
     cameraMode = CameraMode::DemoTour;
-    shadowMapPending = true;
+    shadowMap.pending = true;
 
     const GLenum error = glGetError();
     if (error != GL_NO_ERROR) {

@@ -2,7 +2,7 @@
 
 #include "demo/demo_state.h"
 #include "demo/frame_update.h"
-#include "demo/texture_units.h"
+#include "gpu/texture_units.h"
 
 namespace {
 
@@ -25,22 +25,28 @@ constexpr SkyFace skyFaces[5] = {
     {0, {{1, 1, 1000, 1000, 1000}, {1, 0, 1000, -1000, 1000}, {0, 0, -1000, -1000, 1000}, {0, 1, -1000, 1000, 1000}}},
 };
 
+// The sky blends the first set (on the base unit) into the second (on the
+// normal unit). The water takes its reflection on the base unit, whose cube-map
+// target holds the sky, its waves on the normal unit and the refraction image
+// on the shadow unit.
+constexpr GLenum firstSkyUnit = TextureUnit::Base, secondSkyUnit = TextureUnit::Normal;
+constexpr GLenum reflectionUnit = TextureUnit::Base, waveUnit = TextureUnit::Normal,
+                 refractionUnit = TextureUnit::Shadow;
+
 } // namespace
 
 void drawSky()
 {
     shaders.use(ProgramSlot::Sky);
     shaders.setUniform1f(ProgramSlot::Sky, "time", frameState.skyBlend);
-    shaders.setUniform1i(ProgramSlot::Sky, "tex1", 0);
-    shaders.setUniform1i(ProgramSlot::Sky, "tex2", 1);
+    shaders.setUniform1i(ProgramSlot::Sky, "tex1", TextureUnit::samplerIndex(firstSkyUnit));
+    shaders.setUniform1i(ProgramSlot::Sky, "tex2", TextureUnit::samplerIndex(secondSkyUnit));
 
     glPushMatrix();
     glTranslatef(0.0f, 200.0f, 0.0f);
     for (const SkyFace& face : skyFaces) {
-        selectTextureUnit(GL_TEXTURE0_ARB);
-        glBindTexture(GL_TEXTURE_2D, skyTextures[face.firstSet]);
-        selectTextureUnit(GL_TEXTURE1_ARB);
-        glBindTexture(GL_TEXTURE_2D, skyTextures[face.firstSet + 6]);
+        bindOnUnit(firstSkyUnit, GL_TEXTURE_2D, skyTextures[face.firstSet]);
+        bindOnUnit(secondSkyUnit, GL_TEXTURE_2D, skyTextures[face.firstSet + 6]);
         glBegin(GL_QUADS);
         for (const SkyVertex& v : face.vertices) {
             glTexCoord2f(v.s, v.t);
@@ -48,9 +54,9 @@ void drawSky()
         }
         glEnd();
     }
-    selectTextureUnit(GL_TEXTURE1_ARB);
+    selectTextureUnit(secondSkyUnit);
     glDisable(GL_TEXTURE_2D);
-    selectTextureUnit(GL_TEXTURE0_ARB);
+    selectTextureUnit(firstSkyUnit);
     glDisable(GL_TEXTURE_2D);
     glPopMatrix();
     shaders.unuse();
@@ -59,21 +65,18 @@ void drawSky()
 void drawWater()
 {
     shaders.use(ProgramSlot::Water);
-    shaders.setUniform1i(ProgramSlot::Water, "cube", 0);
-    shaders.setUniform1i(ProgramSlot::Water, "normalMap", 1);
-    shaders.setUniform1i(ProgramSlot::Water, "refractionMap", 2);
+    shaders.setUniform1i(ProgramSlot::Water, "cube", TextureUnit::samplerIndex(reflectionUnit));
+    shaders.setUniform1i(ProgramSlot::Water, "normalMap", TextureUnit::samplerIndex(waveUnit));
+    shaders.setUniform1i(ProgramSlot::Water, "refractionMap", TextureUnit::samplerIndex(refractionUnit));
     shaders.setUniform4f(ProgramSlot::Water, "camPos", camera.position.x, camera.position.y,
                          camera.position.z, 0.0f);
     shaders.setUniform1f(ProgramSlot::Water, "time", frameState.waterTime);
 
     // Unit 0's cube-map target still holds the sky from start-up; its 2D
     // target gets the reflection image.
-    selectTextureUnit(GL_TEXTURE0_ARB);
-    glBindTexture(GL_TEXTURE_2D, renderTargets.texture(TargetSlot::Reflection));
-    selectTextureUnit(GL_TEXTURE1_ARB);
-    glBindTexture(GL_TEXTURE_2D, waterNormalMap[0]);
-    selectTextureUnit(GL_TEXTURE2_ARB);
-    glBindTexture(GL_TEXTURE_2D, renderTargets.texture(TargetSlot::Refraction));
+    bindOnUnit(reflectionUnit, GL_TEXTURE_2D, renderTargets.texture(TargetSlot::Reflection));
+    bindOnUnit(waveUnit, GL_TEXTURE_2D, waterNormalMap[0]);
+    bindOnUnit(refractionUnit, GL_TEXTURE_2D, renderTargets.texture(TargetSlot::Refraction));
 
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 3.0f);
@@ -86,8 +89,8 @@ void drawWater()
     glVertex3f(-3.0f, 0.0f, 3.0f);
     glEnd();
 
-    selectTextureUnit(GL_TEXTURE2_ARB);
-    selectTextureUnit(GL_TEXTURE1_ARB);
-    selectTextureUnit(GL_TEXTURE0_ARB);
+    selectTextureUnit(refractionUnit);
+    selectTextureUnit(waveUnit);
+    selectTextureUnit(reflectionUnit);
     shaders.unuse();
 }

@@ -2,6 +2,65 @@
 
 #include "gpu/gl_headers.h"
 
+// Each group's entry points, listed once: member, GL name, pointer type, and
+// whether the group's check needs it. These lists declare the pointers and
+// drive their reset, lookup and required check in the loaders.
+// The vertex-buffer trio is what "VBOs not supported!" looks for.
+#define VERDAL_MULTITEXTURE_AND_BUFFER_ENTRY_POINTS(ENTRY)                                      \
+    ENTRY(glMultiTexCoord1fARB, "glMultiTexCoord1fARB", PFNGLMULTITEXCOORD1FARBPROC, false)      \
+    ENTRY(glMultiTexCoord2fARB, "glMultiTexCoord2fARB", PFNGLMULTITEXCOORD2FARBPROC, false)      \
+    ENTRY(glMultiTexCoord3fARB, "glMultiTexCoord3fARB", PFNGLMULTITEXCOORD3FARBPROC, false)      \
+    ENTRY(glMultiTexCoord4fARB, "glMultiTexCoord4fARB", PFNGLMULTITEXCOORD4FARBPROC, false)      \
+    ENTRY(glActiveTextureARB, "glActiveTextureARB", PFNGLACTIVETEXTUREARBPROC, false)            \
+    ENTRY(glClientActiveTextureARB, "glClientActiveTextureARB", PFNGLCLIENTACTIVETEXTUREARBPROC, false) \
+    ENTRY(glGenBuffersARB, "glGenBuffersARB", PFNGLGENBUFFERSARBPROC, true)                      \
+    ENTRY(glBindBufferARB, "glBindBufferARB", PFNGLBINDBUFFERARBPROC, true)                      \
+    ENTRY(glBufferDataARB, "glBufferDataARB", PFNGLBUFFERDATAARBPROC, true)                      \
+    ENTRY(glDeleteBuffersARB, "glDeleteBuffersARB", PFNGLDELETEBUFFERSARBPROC, false)            \
+    ENTRY(glMapBufferARB, "glMapBufferARB", PFNGLMAPBUFFERARBPROC, false)                        \
+    ENTRY(glUnmapBufferARB, "glUnmapBufferARB", PFNGLUNMAPBUFFERARBPROC, false)
+
+// framebufferActiveTextureARB is a second copy of glActiveTextureARB fetched
+// with this group; the multitexture copy is the one in use.
+#define VERDAL_FRAMEBUFFER_ENTRY_POINTS(ENTRY)                                                   \
+    ENTRY(glIsRenderbufferEXT, "glIsRenderbufferEXT", PFNGLISRENDERBUFFEREXTPROC, true)          \
+    ENTRY(glBindRenderbufferEXT, "glBindRenderbufferEXT", PFNGLBINDRENDERBUFFEREXTPROC, true)    \
+    ENTRY(glDeleteRenderbuffersEXT, "glDeleteRenderbuffersEXT", PFNGLDELETERENDERBUFFERSEXTPROC, true) \
+    ENTRY(glGenRenderbuffersEXT, "glGenRenderbuffersEXT", PFNGLGENRENDERBUFFERSEXTPROC, true)    \
+    ENTRY(glRenderbufferStorageEXT, "glRenderbufferStorageEXT", PFNGLRENDERBUFFERSTORAGEEXTPROC, true) \
+    ENTRY(framebufferActiveTextureARB, "glActiveTextureARB", PFNGLACTIVETEXTUREARBPROC, true)    \
+    ENTRY(glIsFramebufferEXT, "glIsFramebufferEXT", PFNGLISFRAMEBUFFEREXTPROC, true)             \
+    ENTRY(glBindFramebufferEXT, "glBindFramebufferEXT", PFNGLBINDFRAMEBUFFEREXTPROC, true)       \
+    ENTRY(glDeleteFramebuffersEXT, "glDeleteFramebuffersEXT", PFNGLDELETEFRAMEBUFFERSEXTPROC, true) \
+    ENTRY(glGenFramebuffersEXT, "glGenFramebuffersEXT", PFNGLGENFRAMEBUFFERSEXTPROC, true)       \
+    ENTRY(glFramebufferTexture2DEXT, "glFramebufferTexture2DEXT", PFNGLFRAMEBUFFERTEXTURE2DEXTPROC, true) \
+    ENTRY(glFramebufferRenderbufferEXT, "glFramebufferRenderbufferEXT",                          \
+          PFNGLFRAMEBUFFERRENDERBUFFEREXTPROC, false)                                             \
+    ENTRY(glGetFramebufferAttachmentParameterivEXT, "glGetFramebufferAttachmentParameterivEXT",  \
+          PFNGLGETFRAMEBUFFERATTACHMENTPARAMETERIVEXTPROC, true)                                  \
+    ENTRY(glGenerateMipmapEXT, "glGenerateMipmapEXT", PFNGLGENERATEMIPMAPEXTPROC, true)          \
+    ENTRY(glCheckFramebufferStatusEXT, "glCheckFramebufferStatusEXT", PFNGLCHECKFRAMEBUFFERSTATUSEXTPROC, true)
+
+#define VERDAL_SHADER_ENTRY_POINTS(ENTRY)                                                        \
+    ENTRY(glCreateProgramObjectARB, "glCreateProgramObjectARB", PFNGLCREATEPROGRAMOBJECTARBPROC, true) \
+    ENTRY(glCreateShaderObjectARB, "glCreateShaderObjectARB", PFNGLCREATESHADEROBJECTARBPROC, true) \
+    ENTRY(glShaderSourceARB, "glShaderSourceARB", PFNGLSHADERSOURCEARBPROC, true)                \
+    ENTRY(glCompileShaderARB, "glCompileShaderARB", PFNGLCOMPILESHADERARBPROC, true)             \
+    ENTRY(glAttachObjectARB, "glAttachObjectARB", PFNGLATTACHOBJECTARBPROC, true)                \
+    ENTRY(glLinkProgramARB, "glLinkProgramARB", PFNGLLINKPROGRAMARBPROC, true)                   \
+    ENTRY(glUseProgramObjectARB, "glUseProgramObjectARB", PFNGLUSEPROGRAMOBJECTARBPROC, true)    \
+    ENTRY(glDeleteObjectARB, "glDeleteObjectARB", PFNGLDELETEOBJECTARBPROC, true)                \
+    ENTRY(glUniform1iARB, "glUniform1iARB", PFNGLUNIFORM1IARBPROC, true)                         \
+    ENTRY(glUniform1fARB, "glUniform1fARB", PFNGLUNIFORM1FARBPROC, false)                        \
+    ENTRY(glUniform4fARB, "glUniform4fARB", PFNGLUNIFORM4FARBPROC, true)                         \
+    ENTRY(glUniform4fvARB, "glUniform4fvARB", PFNGLUNIFORM4FVARBPROC, false)                     \
+    ENTRY(glGetUniformLocationARB, "glGetUniformLocationARB", PFNGLGETUNIFORMLOCATIONARBPROC, true) \
+    ENTRY(glVertexAttrib4fARB, "glVertexAttrib4fARB", PFNGLVERTEXATTRIB4FARBPROC, true)          \
+    ENTRY(glGetAttribLocationARB, "glGetAttribLocationARB", PFNGLGETATTRIBLOCATIONARBPROC, true) \
+    ENTRY(glGetObjectParameterivARB, "glGetObjectParameterivARB", PFNGLGETOBJECTPARAMETERIVARBPROC, true) \
+    ENTRY(glGetInfoLogARB, "glGetInfoLogARB", PFNGLGETINFOLOGARBPROC, true)                      \
+    ENTRY(glValidateProgramARB, "glValidateProgramARB", PFNGLVALIDATEPROGRAMARBPROC, false)
+
 // The extension entry points the demo draws with, fetched by name once a GL
 // context is current. They are static members rather than global gl* symbols so
 // they never collide with what the system's GL library itself exports.
@@ -33,59 +92,9 @@ public:
     // been probed: a name that starts a longer name also counts.
     static bool hasExtension(const char* extensions, const char* name);
 
-    // Multitexture.
-    static inline PFNGLMULTITEXCOORD1FARBPROC glMultiTexCoord1fARB = nullptr;
-    static inline PFNGLMULTITEXCOORD2FARBPROC glMultiTexCoord2fARB = nullptr;
-    static inline PFNGLMULTITEXCOORD3FARBPROC glMultiTexCoord3fARB = nullptr;
-    static inline PFNGLMULTITEXCOORD4FARBPROC glMultiTexCoord4fARB = nullptr;
-    static inline PFNGLACTIVETEXTUREARBPROC glActiveTextureARB = nullptr;
-    static inline PFNGLCLIENTACTIVETEXTUREARBPROC glClientActiveTextureARB = nullptr;
-
-    // Vertex buffer objects.
-    static inline PFNGLGENBUFFERSARBPROC glGenBuffersARB = nullptr;
-    static inline PFNGLBINDBUFFERARBPROC glBindBufferARB = nullptr;
-    static inline PFNGLBUFFERDATAARBPROC glBufferDataARB = nullptr;
-    static inline PFNGLDELETEBUFFERSARBPROC glDeleteBuffersARB = nullptr;
-    static inline PFNGLMAPBUFFERARBPROC glMapBufferARB = nullptr;
-    static inline PFNGLUNMAPBUFFERARBPROC glUnmapBufferARB = nullptr;
-
-    // Framebuffer objects.
-    static inline PFNGLISRENDERBUFFEREXTPROC glIsRenderbufferEXT = nullptr;
-    static inline PFNGLBINDRENDERBUFFEREXTPROC glBindRenderbufferEXT = nullptr;
-    static inline PFNGLDELETERENDERBUFFERSEXTPROC glDeleteRenderbuffersEXT = nullptr;
-    static inline PFNGLGENRENDERBUFFERSEXTPROC glGenRenderbuffersEXT = nullptr;
-    static inline PFNGLRENDERBUFFERSTORAGEEXTPROC glRenderbufferStorageEXT = nullptr;
-    // A second copy fetched with the framebuffer group; the multitexture copy
-    // above is the one in use.
-    static inline PFNGLACTIVETEXTUREARBPROC framebufferActiveTextureARB = nullptr;
-    static inline PFNGLISFRAMEBUFFEREXTPROC glIsFramebufferEXT = nullptr;
-    static inline PFNGLBINDFRAMEBUFFEREXTPROC glBindFramebufferEXT = nullptr;
-    static inline PFNGLDELETEFRAMEBUFFERSEXTPROC glDeleteFramebuffersEXT = nullptr;
-    static inline PFNGLGENFRAMEBUFFERSEXTPROC glGenFramebuffersEXT = nullptr;
-    static inline PFNGLFRAMEBUFFERTEXTURE2DEXTPROC glFramebufferTexture2DEXT = nullptr;
-    static inline PFNGLFRAMEBUFFERRENDERBUFFEREXTPROC glFramebufferRenderbufferEXT = nullptr;
-    static inline PFNGLGETFRAMEBUFFERATTACHMENTPARAMETERIVEXTPROC
-        glGetFramebufferAttachmentParameterivEXT = nullptr;
-    static inline PFNGLGENERATEMIPMAPEXTPROC glGenerateMipmapEXT = nullptr;
-    static inline PFNGLCHECKFRAMEBUFFERSTATUSEXTPROC glCheckFramebufferStatusEXT = nullptr;
-
-    // Shader objects.
-    static inline PFNGLCREATEPROGRAMOBJECTARBPROC glCreateProgramObjectARB = nullptr;
-    static inline PFNGLCREATESHADEROBJECTARBPROC glCreateShaderObjectARB = nullptr;
-    static inline PFNGLSHADERSOURCEARBPROC glShaderSourceARB = nullptr;
-    static inline PFNGLCOMPILESHADERARBPROC glCompileShaderARB = nullptr;
-    static inline PFNGLATTACHOBJECTARBPROC glAttachObjectARB = nullptr;
-    static inline PFNGLLINKPROGRAMARBPROC glLinkProgramARB = nullptr;
-    static inline PFNGLUSEPROGRAMOBJECTARBPROC glUseProgramObjectARB = nullptr;
-    static inline PFNGLDELETEOBJECTARBPROC glDeleteObjectARB = nullptr;
-    static inline PFNGLUNIFORM1IARBPROC glUniform1iARB = nullptr;
-    static inline PFNGLUNIFORM1FARBPROC glUniform1fARB = nullptr;
-    static inline PFNGLUNIFORM4FARBPROC glUniform4fARB = nullptr;
-    static inline PFNGLUNIFORM4FVARBPROC glUniform4fvARB = nullptr;
-    static inline PFNGLGETUNIFORMLOCATIONARBPROC glGetUniformLocationARB = nullptr;
-    static inline PFNGLVERTEXATTRIB4FARBPROC glVertexAttrib4fARB = nullptr;
-    static inline PFNGLGETATTRIBLOCATIONARBPROC glGetAttribLocationARB = nullptr;
-    static inline PFNGLGETOBJECTPARAMETERIVARBPROC glGetObjectParameterivARB = nullptr;
-    static inline PFNGLGETINFOLOGARBPROC glGetInfoLogARB = nullptr;
-    static inline PFNGLVALIDATEPROGRAMARBPROC glValidateProgramARB = nullptr;
+#define VERDAL_DECLARE_ENTRY_POINT(member, name, type, required) static inline type member = nullptr;
+    VERDAL_MULTITEXTURE_AND_BUFFER_ENTRY_POINTS(VERDAL_DECLARE_ENTRY_POINT)
+    VERDAL_FRAMEBUFFER_ENTRY_POINTS(VERDAL_DECLARE_ENTRY_POINT)
+    VERDAL_SHADER_ENTRY_POINTS(VERDAL_DECLARE_ENTRY_POINT)
+#undef VERDAL_DECLARE_ENTRY_POINT
 };

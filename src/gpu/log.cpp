@@ -14,6 +14,11 @@ Log* Log::instance()
     return log;
 }
 
+void Log::startNewRun()
+{
+    firstWrite = true;
+}
+
 void Log::write(const char* text)
 {
     const char* mode = firstWrite ? "w" : "a";

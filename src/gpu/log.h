@@ -13,6 +13,10 @@ public:
     void write(const char* text);
     void write(std::string text);
 
+    // Test seam: the next write empties the file again, as the first write of
+    // a new process would, so tests sharing one process can see truncation.
+    static void startNewRun();
+
 private:
     Log() = default;
 };

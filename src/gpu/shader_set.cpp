@@ -93,9 +93,11 @@ void ShaderSet::load(int32_t slot, const char* vertexFile, const char* fragmentF
     }
 
     X::glUseProgramObjectARB(program);
-    if (X::glValidateProgramARB)
+    if (X::glValidateProgramARB) {
         X::glValidateProgramARB(program);
-    // The validation status is informative only: the report is written either way.
+        // Informative only: the report below is written whatever it says.
+        objectStatus(program, GL_OBJECT_VALIDATE_STATUS_ARB);
+    }
     reportInfoLog("Shader Validation ID: ", slot, program);
 }
 
@@ -119,25 +121,23 @@ GLint ShaderSet::uniformLocation(int32_t slot, const char* name) const
     return X::glGetUniformLocationARB(programs_[slot], name);
 }
 
+// A name the program lacks gives location -1, which GL itself ignores.
 void ShaderSet::setUniform1i(int32_t slot, const char* name, int32_t value)
 {
-    const GLint location = uniformLocation(slot, name);
-    if (location != -1)
-        X::glUniform1iARB(location, value);
+    if (GlExtensions::shaderObjectsReady())
+        X::glUniform1iARB(uniformLocation(slot, name), value);
 }
 
 void ShaderSet::setUniform1f(int32_t slot, const char* name, float value)
 {
-    const GLint location = uniformLocation(slot, name);
-    if (location != -1 && X::glUniform1fARB)
-        X::glUniform1fARB(location, value);
+    if (GlExtensions::shaderObjectsReady() && X::glUniform1fARB)
+        X::glUniform1fARB(uniformLocation(slot, name), value);
 }
 
 void ShaderSet::setUniform4f(int32_t slot, const char* name, float x, float y, float z, float w)
 {
-    const GLint location = uniformLocation(slot, name);
-    if (location != -1)
-        X::glUniform4fARB(location, x, y, z, w);
+    if (GlExtensions::shaderObjectsReady())
+        X::glUniform4fARB(uniformLocation(slot, name), x, y, z, w);
 }
 
 void ShaderSet::deleteSlotObjects(int32_t slot)

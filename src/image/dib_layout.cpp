@@ -1,5 +1,7 @@
 #include "image/dib_layout.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr size_t kFileHeaderSize = 14;
@@ -119,18 +121,16 @@ DibLayoutResult readDibLayout(const uint8_t* file, size_t size, DibLayout& layou
             return DibLayoutResult::Unconvertible;
     }
 
-    // Colours used shortens the table of a palette picture (never lengthens
-    // it); above 8 bits it is an optional table that only moves the pixels.
-    uint64_t entries = fullColourTable(bitCount);
-    if (coloursUsed != 0) {
-        if (bitCount <= 8 && coloursUsed > entries)
-            return DibLayoutResult::Unconvertible;
-        entries = coloursUsed;
-    }
+    // Colours used gives the stored table's length. A palette picture uses at
+    // most 2^bits of its entries (a longer table only moves the pixels); above
+    // 8 bits the table is optional and only moves the pixels.
+    const uint64_t fullTable = fullColourTable(bitCount);
+    const uint64_t storedEntries = coloursUsed != 0 ? coloursUsed : fullTable;
+    const uint64_t entries = bitCount <= 8 ? std::min(storedEntries, fullTable) : storedEntries;
     const uint32_t entrySize = core ? 3 : 4;
-    const uint64_t tableEnd = tableStart + entries * entrySize;
-    if (bitCount <= 8 && tableEnd > size)
+    if (bitCount <= 8 && tableStart + entries * entrySize > size)
         return DibLayoutResult::Unconvertible;
+    const uint64_t tableEnd = tableStart + storedEntries * entrySize;
 
     const uint64_t pixelOffset = fileHeader ? read32(file + kPixelOffsetField) : tableEnd;
     if (pixelOffset >= size)

@@ -122,8 +122,16 @@ uint32_t timeGetTime();
 using ClockSource = uint32_t (*)();
 void setClockSource(ClockSource source);
 
+// The process's resident memory in bytes (0 when the system does not say).
+uint64_t residentBytes();
+
 // Entry points of the current GL context; null when unknown.
 void* getGlProcAddress(const char* name);
+// The current context's extension names, separated by blanks.
+const char* getGlExtensions();
+// Both of these leave out what the environment variable VERDAL_HIDE_GL names
+// (extension and entry-point names, separated by blanks), so a run can show
+// what the demo does on a driver that lacks them.
 using ProcAddressSource = void* (*)(const char* name);
 void setProcAddressSource(ProcAddressSource source);
 

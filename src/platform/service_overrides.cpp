@@ -1,6 +1,12 @@
 // The services that runs without a user replace: tests and verdal-bench set a
 // fixed-step clock, answer message boxes themselves, or look GL entry points
-// up in a context of their own.
+// up in a context of their own; and the GL names a run pretends the driver lacks.
+#include <cstdlib>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "gpu/gl_headers.h"
 #include "platform/system_services.h"
 
 namespace platform {
@@ -26,13 +32,45 @@ MessageBoxResult messageBox(const char* text, const char* caption, MessageBoxSty
     return system::messageBox(text, caption, style);
 }
 
+namespace {
+
+const std::set<std::string>& hiddenGlNames()
+{
+    static const std::set<std::string> names = [] {
+        std::set<std::string> parsed;
+        const char* listed = std::getenv("VERDAL_HIDE_GL");
+        std::istringstream words(listed ? listed : "");
+        for (std::string name; words >> name;)
+            parsed.insert(name);
+        return parsed;
+    }();
+    return names;
+}
+
+} // namespace
+
 void setProcAddressSource(ProcAddressSource source) { procAddressSource = source; }
 
 void* getGlProcAddress(const char* name)
 {
-    if (!name)
+    if (!name || hiddenGlNames().count(name))
         return nullptr;
     return procAddressSource ? procAddressSource(name) : system::glProcAddress(name);
+}
+
+const char* getGlExtensions()
+{
+    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    if (!extensions || hiddenGlNames().empty())
+        return extensions;
+    static std::string kept;
+    kept.clear();
+    std::istringstream words(extensions);
+    for (std::string name; words >> name;) {
+        if (!hiddenGlNames().count(name))
+            kept += (kept.empty() ? "" : " ") + name;
+    }
+    return kept.c_str();
 }
 
 } // namespace platform

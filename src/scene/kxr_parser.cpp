@@ -139,8 +139,6 @@ private:
         token_ = p_;
         if (p_ == end_)
             return TokenStatus::End;
-        if (scanPlainDecimal(value))
-            return TokenStatus::Ok;
         const char* digits = p_;
         if (*digits == '+' && digits + 1 != end_ && digits[1] != '-' && digits[1] != '+')
             ++digits;
@@ -152,54 +150,6 @@ private:
             return TokenStatus::Ok;
         }
         return scanFloatSlowly(value);
-    }
-
-    // The form exporters write, [sign] digits [. digits] with at most 15
-    // significant digits and 12 after the point, read as m / 10^k with one
-    // double division and one rounding to float. That is exactly what strtof
-    // gives: m < 2^52 and 10^k are exact doubles, so the quotient x is
-    // rounded once to double; rounding that double to float could only go
-    // wrong if x were no float midpoint M * 2^e (M odd, M < 2^25) yet lay
-    // within half a double ulp of one, |x - mid| <= mid * 2^-53. But
-    // x - mid = (m * 2^j - M * 5^k) / (2^j * 10^k) with j = -(e + k) when that is
-    // positive, a non-zero integer over 2^j * 10^k, so that needs
-    // M * 5^k >= 2^53, impossible for M < 2^25 and k <= 12 (5^12 < 2^28); and
-    // for j <= 0, x - mid is a non-zero integer over 10^k, which needs
-    // m >= 2^53 - 1. Anything else goes to from_chars.
-    bool scanPlainDecimal(float& value)
-    {
-        static constexpr double powersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
-        const char* c = p_;
-        const bool negative = *c == '-';
-        if (*c == '-' || *c == '+')
-            ++c;
-        uint64_t mantissa = 0;
-        int digits = 0;
-        const char* start = c;
-        while (c != end_ && static_cast<unsigned char>(*c - '0') < 10) {
-            mantissa = mantissa * 10 + static_cast<unsigned>(*c - '0');
-            digits += mantissa != 0;  // leading zeros are not significant
-            ++c;
-        }
-        bool anyDigit = c != start;
-        int fraction = 0;
-        if (c != end_ && *c == '.') {
-            ++c;
-            const char* fractionStart = c;
-            while (c != end_ && static_cast<unsigned char>(*c - '0') < 10) {
-                mantissa = mantissa * 10 + static_cast<unsigned>(*c - '0');
-                digits += mantissa != 0;
-                ++c;
-            }
-            fraction = static_cast<int>(c - fractionStart);
-            anyDigit = anyDigit || fraction != 0;
-        }
-        if (!anyDigit || digits > 15 || fraction > 12 || !endsToken(c))
-            return false;
-        const float magnitude = static_cast<float>(static_cast<double>(mantissa) / powersOfTen[fraction]);
-        value = negative ? -magnitude : magnitude;
-        p_ = c;
-        return true;
     }
 
     // Forms from_chars leaves to strtof (hexadecimal, values that round to zero
@@ -351,15 +301,18 @@ bool KxrReader::fail(Place place, const std::string& problem)
     return false;
 }
 
+// Lists grow as their records are read, never to what a count claims: a
+// count is only bounded by the rest of the text, and a record in memory is
+// many times larger than the least text that can stand for it.
 bool KxrReader::readMaterials(SceneData& data)
 {
     int32_t count = 0;
     if (!readRecordCount(count, {Place::MaterialCount}, "material count", "materials", 2))
         return false;
-    data.materials.resize(static_cast<size_t>(count));
     for (int32_t i = 0; i < count; ++i) {
         const Place place{Place::Material, 0, i + 1};
-        if (!readName(data.materials[i].base, place, "base") || !readName(data.materials[i].normal, place, "normal"))
+        MaterialNames& names = data.materials.emplace_back();
+        if (!readName(names.base, place, "base") || !readName(names.normal, place, "normal"))
             return false;
     }
     return true;
@@ -410,8 +363,12 @@ bool KxrReader::readGroup(SceneData& data, int32_t g)
         return failNoRoom(header, std::to_string(positionCount) + " positions, " + std::to_string(texCoordCount)
                                       + " texture coordinates and " + std::to_string(triangleCount) + " triangles");
 
-    MeshGroup& group = data.groups[static_cast<size_t>(g)];
-    group.positions.resize(static_cast<size_t>(positionCount));
+    MeshGroup& group = data.groups.emplace_back();
+    // Within a group the records are small next to their text (a position at
+    // most twice, a triangle about three times), so room is made up front.
+    group.positions.reserve(static_cast<size_t>(positionCount));
+    group.texCoords.reserve(static_cast<size_t>(texCoordCount));
+    group.triangles.reserve(static_cast<size_t>(triangleCount));
     for (int32_t i = 0; i < positionCount; ++i) {
         const Place place{Place::Position, g, i};
         float x, y, z;
@@ -419,23 +376,23 @@ bool KxrReader::readGroup(SceneData& data, int32_t g)
             return false;
         // The file's units and handedness become the scene's: z is negated,
         // then every component scaled by the float 0.01.
-        group.positions[i] = {x * 0.01f, y * 0.01f, -z * 0.01f};
+        group.positions.push_back({x * 0.01f, y * 0.01f, -z * 0.01f});
     }
 
-    group.texCoords.resize(static_cast<size_t>(texCoordCount));
     for (int32_t i = 0; i < texCoordCount; ++i) {
         const Place place{Place::TexCoord, g, i};
         float s, r, t;  // stored in the file in this order
         if (!readFloat(s, place) || !readFloat(r, place) || !readFloat(t, place))
             return false;
-        group.texCoords[i] = {s, t, r};
+        group.texCoords.push_back({s, t, r});
     }
 
     const int32_t materialCount = static_cast<int32_t>(data.materials.size());
-    group.triangles.resize(static_cast<size_t>(triangleCount));
     for (int32_t i = 0; i < triangleCount; ++i) {
-        if (!readTriangle(group, {Place::Triangle, g, i}, materialCount, group.triangles[i]))
+        MeshTriangle triangle;
+        if (!readTriangle(group, {Place::Triangle, g, i}, materialCount, triangle))
             return false;
+        group.triangles.push_back(triangle);
     }
     return true;
 }
@@ -447,7 +404,6 @@ bool KxrReader::read(SceneData& data)
     int32_t groupCount = 0;
     if (!readRecordCount(groupCount, {Place::GroupCount}, "group count", "groups", 3))
         return false;
-    data.groups.resize(static_cast<size_t>(groupCount));
     for (int32_t g = 0; g < groupCount; ++g) {
         if (!readGroup(data, g))
             return false;

@@ -5,12 +5,24 @@
 
 #include "gpu/gl_extensions.h"
 #include "gpu/log.h"
+#include "gpu/texture_units.h"
 #include "image/texture_makers.h"
 #include "scene/kxr_parser.h"
 #include "scene/scene_file_text.h"
 #include "scene/tangent_space.h"
 
 using X = GlExtensions;
+
+namespace {
+
+void enableOnUnit(GLenum unit, GLuint texture)
+{
+    selectTextureUnit(unit);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, texture);
+}
+
+} // namespace
 
 void SceneMesh::clear()
 {
@@ -78,24 +90,16 @@ void SceneMesh::draw() const
         // A group takes its material from its first triangle.
         const int m = group.triangles[0].materialIndex;
         if (m != UntexturedMaterial) {
-            X::glActiveTextureARB(GL_TEXTURE0_ARB);
-            glEnable(GL_TEXTURE_2D);
-            glBindTexture(GL_TEXTURE_2D, baseTextures[static_cast<size_t>(m)]);
-            X::glActiveTextureARB(GL_TEXTURE1_ARB);
-            glEnable(GL_TEXTURE_2D);
-            glBindTexture(GL_TEXTURE_2D, normalTextures[static_cast<size_t>(m)]);
-            X::glActiveTextureARB(GL_TEXTURE3_ARB);
-            glEnable(GL_TEXTURE_2D);
-            glBindTexture(GL_TEXTURE_2D, detailTextures[i == WaterGroupIndex ? 1 : 0]);
+            enableOnUnit(TextureUnit::Base, baseTextures[static_cast<size_t>(m)]);
+            enableOnUnit(TextureUnit::Normal, normalTextures[static_cast<size_t>(m)]);
+            enableOnUnit(TextureUnit::Detail, detailTextures[i == WaterGroupIndex ? 1 : 0]);
         }
         group.draw();
     }
-    X::glActiveTextureARB(GL_TEXTURE1_ARB);
-    glDisable(GL_TEXTURE_2D);
-    X::glActiveTextureARB(GL_TEXTURE3_ARB);
-    glDisable(GL_TEXTURE_2D);
-    X::glActiveTextureARB(GL_TEXTURE0_ARB);
-    glDisable(GL_TEXTURE_2D);
+    for (GLenum unit : {TextureUnit::Normal, TextureUnit::Detail, TextureUnit::Base}) {
+        selectTextureUnit(unit);
+        glDisable(GL_TEXTURE_2D);
+    }
 }
 
 void SceneMesh::deleteTextures()

@@ -1,56 +1,23 @@
 // Feeds arbitrary bytes to the camera path reader as a .wps file, then rides
 // the tour over what was read, checking that playback stays within the table.
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <string>
-#include <unistd.h>
-
 #include "camera/camera_path.h"
 #include "camera/waypoint_file.h"
+#include "fuzz/scratch_file.h"
 
-namespace {
-std::string scratchPath;
-
-void removeScratch() { unlink(scratchPath.c_str()); }
-
-const char* scratchFile()
-{
-    if (scratchPath.empty()) {
-        const char* dir = std::getenv("TMPDIR");
-        std::string pattern = std::string(dir && *dir ? dir : "/tmp") + "/verdal-wps-fuzz-XXXXXX";
-        const int fd = mkstemp(pattern.data());
-        if (fd < 0)
-            std::abort();
-        close(fd);
-        scratchPath = pattern;
-        std::atexit(removeScratch);
-    }
-    return scratchPath.c_str();
-}
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-} // namespace
+using fuzz_support::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    std::FILE* file = std::fopen(scratchFile(), "wb");
-    if (!file)
+    const char* scratchFile = fuzz_support::writeScratch(data, size);
+    if (!scratchFile)
         return 0;
-    if (size > 0)
-        std::fwrite(data, 1, size, file);
-    std::fclose(file);
 
     CameraTour tour;
     // Path 2 stands where an earlier start-up left it, as after a fullscreen switch.
     tour.paths[2].segment = size > 0 ? data[0] : 0;
     tour.paths[2].t = 0.5f;
-    loadWaypoints(tour.paths[0], scratchFile());
-    loadWaypoints(tour.paths[2], scratchFile());
+    loadWaypoints(tour.paths[0], scratchFile);
+    loadWaypoints(tour.paths[2], scratchFile);
     for (CameraPath& path : tour.paths) {
         require(path.count <= CameraPath::capacity);
         path.eye = path.waypoints[0].eye;

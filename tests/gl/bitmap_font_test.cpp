@@ -1,213 +1,192 @@
-// BitmapFont against the real driver: glyphs drawn into a framebuffer and read
+// BitmapFont against the real driver: text drawn into a framebuffer and read
 // back, the list state around print, and what happens without a font.
-#include <string>
-#include <vector>
-
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
+#include <vector>
+
 #include "gpu/bitmap_font.h"
-#include "gpu/gl_extensions.h"
 #include "gpu/render_targets.h"
 #include "platform/sdl/sdl_font.h"
+#include "support/gl_state.h"
 #include "support/test_files.h"
 
-using X = GlExtensions;
+using namespace testing_support;
 
 namespace {
 
 constexpr int edge = 256;
 
-// White text on black in an offscreen target, one pixel per unit, origin at
-// the bottom left.
+// White text on black in an offscreen target, one pixel per unit.
 class BitmapFontTest : public testing::Test {
 protected:
     void SetUp() override
     {
         glPushAttrib(GL_ALL_ATTRIB_BITS);
-        ASSERT_TRUE(targets_.init(1));
-        ASSERT_TRUE(targets_.create(0, edge, RenderTargets::KindRgba));
+        ASSERT_TRUE(targets_.init(1) && targets_.create(0, edge, RenderTargets::KindRgba));
         targets_.bind(0);
         glViewport(0, 0, edge, edge);
         glDisable(GL_DEPTH_TEST);
-        glMatrixMode(GL_PROJECTION);
-        glPushMatrix();
-        glLoadIdentity();
+        for (GLenum matrix : {GL_MODELVIEW, GL_PROJECTION}) {
+            glMatrixMode(matrix);
+            glPushMatrix();
+            glLoadIdentity();
+        }
         glOrtho(0, edge, 0, edge, -1, 1);
-        glMatrixMode(GL_MODELVIEW);
-        glPushMatrix();
-        glLoadIdentity();
         font_.create(nullptr, "Courier New");
     }
 
     void TearDown() override
     {
         font_.release();
-        glMatrixMode(GL_PROJECTION);
-        glPopMatrix();
-        glMatrixMode(GL_MODELVIEW);
-        glPopMatrix();
+        for (GLenum matrix : {GL_PROJECTION, GL_MODELVIEW}) {
+            glMatrixMode(matrix);
+            glPopMatrix();
+        }
         targets_.unbind();
         targets_.release();
         glPopAttrib();
-        glBindTexture(GL_TEXTURE_2D, 0);
-        X::glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, 0);
-        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     }
 
-    void clear()
+    // Calls `lists` with the pen at (x, y) on black; the pen's x afterwards.
+    template <typename Draw>
+    float drawAt(int x, int y, Draw lists)
     {
         glClearColor(0, 0, 0, 0);
         glClear(GL_COLOR_BUFFER_BIT);
-    }
-
-    // Positions the pen in white; returns where the pen stands afterwards.
-    template <typename... Args>
-    float printAt(int x, int y, const char* format, Args... args)
-    {
         glColor3f(1, 1, 1);
         glRasterPos2i(x, y);
-        font_.print(format, args...);
+        lists();
         GLfloat position[4] = {};
         glGetFloatv(GL_CURRENT_RASTER_POSITION, position);
         return position[0];
     }
-
-    // True where a pixel has ink.
-    std::vector<bool> ink()
+    template <typename... Args>
+    float print(int x, int y, const char* format, Args... args)
     {
-        std::vector<unsigned char> pixels(edge * edge * 4);
-        glReadPixels(0, 0, edge, edge, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        return drawAt(x, y, [&] { font_.print(format, args...); });
+    }
+
+    // Whether a pixel has ink, row by row from the bottom.
+    static std::vector<bool> ink()
+    {
+        const std::vector<unsigned char> pixels = readRgba(0, 0, edge, edge);
         std::vector<bool> result(edge * edge);
-        for (std::size_t i = 0; i < result.size(); ++i)
+        for (size_t i = 0; i < result.size(); ++i)
             result[i] = pixels[i * 4] > 127;
         return result;
     }
-
-    static bool inkInColumns(const std::vector<bool>& image, int from, int to)
+    static bool inkIn(const std::vector<bool>& image, int fromX = 0, int toX = edge)
     {
         for (int y = 0; y < edge; ++y)
-            for (int x = std::max(from, 0); x < std::min(to, edge); ++x)
-                if (image[static_cast<std::size_t>(y * edge + x)])
+            for (int x = std::max(fromX, 0); x < std::min(toX, edge); ++x)
+                if (image[size_t(y * edge + x)])
                     return true;
         return false;
     }
-
-    static bool blank(const std::vector<bool>& image) { return !inkInColumns(image, 0, edge); }
 
     RenderTargets targets_;
     BitmapFont font_;
 };
 
-TEST_F(BitmapFontTest, CreateLeavesTheColourBlack)
+// With the face named or any other name: "FPS:60" is its six glyphs side by
+// side from the pen, whole pixels apart; every printable glyph advances as far
+// (a monospaced face), the ink stands in the 14-pixel cell with descenders
+// below the baseline, and 'F' (bits and rows in glBitmap's order) has its bar
+// along the top and its stem at the bottom left.
+TEST_F(BitmapFontTest, AnyFaceNameGivesMonospacedGlyphsInTheCellSideBySide)
 {
-    GLfloat colour[4] = {-1, -1, -1, -1};
-    glGetFloatv(GL_CURRENT_COLOR, colour);
-    EXPECT_EQ(colour[0], 0.0f);
-    EXPECT_EQ(colour[1], 0.0f);
-    EXPECT_EQ(colour[2], 0.0f);
-    EXPECT_NE(font_.listBase(), 0u);
-    EXPECT_TRUE(glIsList(font_.listBase()));
-    EXPECT_TRUE(glIsList(font_.listBase() + BitmapFont::glyphCount - 1));
-}
+    for (const char* face : {"Courier New", "No Such Face Verdal", ""}) {
+        SCOPED_TRACE(face);
+        font_.release();
+        font_.create(nullptr, face);
+        GLfloat colour[4] = {-1, -1, -1, -1};
+        glGetFloatv(GL_CURRENT_COLOR, colour);
+        EXPECT_EQ(std::vector<float>(colour, colour + 3), std::vector<float>(3, 0.0f));
 
-// "FPS:60" must be the six single glyphs side by side, in order, from the pen.
-TEST_F(BitmapFontTest, FormattedTextDrawsItsGlyphsLeftToRightFromThePen)
-{
-    const int startX = 20, baseline = 100;
-    clear();
-    const float end = printAt(startX, baseline, "FPS:%d", 60);
-    const std::vector<bool> text = ink();
-    const float advance = (end - startX) / 6.0f;
-    ASSERT_GE(advance, 6.0f);
-    ASSERT_EQ(advance, static_cast<float>(static_cast<int>(advance))) << "whole-pixel advances";
-    EXPECT_FALSE(inkInColumns(text, 0, startX)) << "nothing left of the pen";
+        const float end = print(20, 100, "FPS:%d", 60);
+        const std::vector<bool> text = ink();
+        const int advance = int(end - 20) / 6;
+        ASSERT_GE(advance, 6);
+        EXPECT_FALSE(inkIn(text, 0, 20)) << "nothing left of the pen";
+        std::vector<bool> composed(text.size());
+        for (int i = 0; i < 6; ++i) {
+            const int x = 20 + i * advance;
+            EXPECT_EQ(print(x, 100, "%c", "FPS:60"[i]), float(x + advance));
+            const std::vector<bool> glyph = ink();
+            EXPECT_TRUE(inkIn(glyph, x, x + advance)) << "cell " << i;
+            for (size_t p = 0; p < composed.size(); ++p)
+                composed[p] = composed[p] || glyph[p];
+        }
+        EXPECT_TRUE(composed == text) << "the text differs from its glyphs drawn one by one";
 
-    const std::string glyphs = "FPS:60";
-    std::vector<bool> composed(edge * edge, false);
-    for (int i = 0; i < 6; ++i) {
-        const int cellX = startX + i * static_cast<int>(advance);
-        EXPECT_TRUE(inkInColumns(text, cellX, cellX + static_cast<int>(advance))) << "cell " << i;
-        clear();
-        const float glyphEnd = printAt(cellX, baseline, "%c", glyphs[static_cast<std::size_t>(i)]);
-        EXPECT_EQ(glyphEnd - static_cast<float>(cellX), advance);
-        const std::vector<bool> single = ink();
-        EXPECT_FALSE(blank(single)) << glyphs[static_cast<std::size_t>(i)];
-        for (std::size_t p = 0; p < composed.size(); ++p)
-            composed[p] = composed[p] || single[p];
+        int lowest = edge, highest = -1;
+        for (int first = 33; first < 127; first += 16) {
+            std::string glyphs;
+            for (int code = first; code < std::min(first + 16, 127); ++code)
+                glyphs += char(code);
+            EXPECT_EQ(print(0, 100, "%s", glyphs.c_str()), float(advance * int(glyphs.size()))) << glyphs;
+            const std::vector<bool> image = ink();
+            for (int p = 0; p < edge * edge; ++p)
+                if (image[size_t(p)])
+                    std::tie(lowest, highest) = std::pair{std::min(lowest, p / edge), std::max(highest, p / edge)};
+        }
+        EXPECT_TRUE(lowest < 100 && highest - lowest >= 10 && highest - lowest <= 14) << lowest << " to " << highest;
+
+        print(100, 100, "F");
+        const std::vector<bool> f = ink();
+        int left = edge, right = -1, bottom = edge, top = -1, bar = 0;
+        for (int p = 0; p < edge * edge; ++p)
+            if (f[size_t(p)])
+                std::tie(left, right, bottom, top) = std::tuple{std::min(left, p % edge), std::max(right, p % edge),
+                                                                std::min(bottom, p / edge), std::max(top, p / edge)};
+        for (int x = left; x <= right; ++x)
+            bar += f[size_t(top * edge + x)];
+        EXPECT_GE(bar, right - left);
+        EXPECT_TRUE(f[size_t(bottom * edge + left)] && !f[size_t(bottom * edge + right)]);
     }
-    EXPECT_TRUE(composed == text) << "the string differs from its glyphs drawn one by one";
 }
 
-TEST_F(BitmapFontTest, CodesWithoutGlyphsDrawNothingAndDontMoveThePen)
-{
-    clear();
-    EXPECT_EQ(printAt(40, 40, "\n\t%c", 0x7f + 0x49), 40.0f);
-    EXPECT_EQ(printAt(40, 40, "%s", ""), 40.0f);
-    EXPECT_TRUE(blank(ink()));
-
-    clear();
-    const float plainEnd = printAt(40, 40, "AB");
-    const std::vector<bool> plain = ink();
-    clear();
-    EXPECT_EQ(printAt(40, 40, "A\nB\x01"), plainEnd) << "no new line, no gap";
-    EXPECT_TRUE(ink() == plain);
-}
-
-TEST_F(BitmapFontTest, SpacesMoveThePenWithoutInk)
-{
-    clear();
-    const float advance = printAt(40, 40, "A") - 40.0f;
-    clear();
-    EXPECT_EQ(printAt(40, 40, "   "), 40.0f + 3 * advance);
-    EXPECT_TRUE(blank(ink()));
-    EXPECT_EQ(printAt(40, 40, "1 - DEMO MODE"), 40.0f + 13 * advance);
-}
-
-// A byte outside the font's range would name a list just outside the font's 96;
-// such a list, if it exists, belongs to someone else and must not run.
-TEST_F(BitmapFontTest, ForeignListsNextToTheFontAreNeverCalled)
+// Bytes outside 32..127 have no glyph: no ink, no pen movement, no new line.
+// The list a byte of 200 would name lies just outside the font's 96: someone
+// else's, which must not run.
+TEST_F(BitmapFontTest, BytesWithoutGlyphsAreSkipped)
 {
     const GLuint neighbour = font_.listBase() - BitmapFont::firstCode + 200;
     ASSERT_FALSE(glIsList(neighbour));
     glNewList(neighbour, GL_COMPILE);
     glRecti(0, 0, edge, edge);
     glEndList();
-    clear();
-    printAt(10, 10, "%c", 200);
-    EXPECT_TRUE(blank(ink()));
+    EXPECT_EQ(print(40, 40, "\n\t%c", 200), 40.0f);
+    EXPECT_FALSE(inkIn(ink()));
     glDeleteLists(neighbour, 1);
+
+    EXPECT_EQ(print(40, 40, "%s", ""), 40.0f);
+    const float plainEnd = print(40, 40, "AB");
+    const std::vector<bool> plain = ink();
+    EXPECT_EQ(print(40, 40, "A\nB\x01"), plainEnd) << "no new line, no gap";
+    EXPECT_TRUE(ink() == plain);
 }
 
-TEST_F(BitmapFontTest, PrintRestoresTheListBase)
+TEST_F(BitmapFontTest, SpacesAdvanceWithoutInkTextIsCutAt255AndTheListBaseIsKept)
 {
+    const float advance = print(0, 40, "W");
+    EXPECT_EQ(print(40, 40, "   "), 40.0f + 3 * advance);
+    EXPECT_FALSE(inkIn(ink()));
+    EXPECT_EQ(print(40, 40, "1 - DEMO MODE"), 40.0f + 13 * advance);
     glListBase(7);
-    printAt(10, 10, "FPS:%d", 60);
-    GLint base = -1;
-    glGetIntegerv(GL_LIST_BASE, &base);
-    EXPECT_EQ(base, 7);
+    EXPECT_EQ(print(0, 10, "%s", std::string(1000, 'W').c_str()), 255 * advance);
+    EXPECT_EQ(glInteger(GL_LIST_BASE), 7);
     glListBase(0);
 }
 
-TEST_F(BitmapFontTest, TextBeyondTheBufferIsCutAt255Characters)
-{
-    const float advance = printAt(0, 10, "W");
-    const std::string longText(1000, 'W');
-    EXPECT_EQ(printAt(0, 10, "%s", longText.c_str()), 255 * advance);
-}
-
-TEST_F(BitmapFontTest, AMissingFaceStillGivesReadableText)
-{
-    font_.release();
-    font_.create(nullptr, "No Such Face Verdal");
-    clear();
-    EXPECT_GT(printAt(20, 100, "FPS:%d", 60), 20.0f);
-    EXPECT_FALSE(blank(ink()));
-}
-
+// No font file, or one that is not a font: the lists exist and draw nothing.
 TEST_F(BitmapFontTest, WithoutAFontFileTheListsDrawNothing)
 {
-    const auto dir = testing_support::makeTempDir("nofont");
-    testing_support::writeFile(dir / "junk.ttf", "not a font");
+    const auto dir = makeTempDir("nofont");
+    writeFile(dir / "junk.ttf", "not a font");
     const GLuint base = glGenLists(BitmapFont::glyphCount);
     for (const FontFaceFile& face : {FontFaceFile{}, FontFaceFile{(dir / "junk.ttf").string(), 0, false}}) {
         platform::Font* font = platform::createFontFromFile(face, BitmapFont::cellHeight);
@@ -215,16 +194,10 @@ TEST_F(BitmapFontTest, WithoutAFontFileTheListsDrawNothing)
         EXPECT_FALSE(platform::useFontBitmaps(nullptr, BitmapFont::firstCode, BitmapFont::glyphCount, base));
         platform::selectFont(nullptr, nullptr);
         platform::deleteFont(font);
-        clear();
-        glColor3f(1, 1, 1);
-        glRasterPos2i(20, 100);
         glListBase(base - BitmapFont::firstCode);
-        glCallLists(3, GL_UNSIGNED_BYTE, "FPS");
+        EXPECT_EQ(drawAt(20, 100, [] { glCallLists(3, GL_UNSIGNED_BYTE, "FPS"); }), 20.0f);
         glListBase(0);
-        GLfloat position[4] = {};
-        glGetFloatv(GL_CURRENT_RASTER_POSITION, position);
-        EXPECT_EQ(position[0], 20.0f);
-        EXPECT_TRUE(blank(ink()));
+        EXPECT_FALSE(inkIn(ink()));
     }
     glDeleteLists(base, BitmapFont::glyphCount);
 }
@@ -235,9 +208,8 @@ TEST_F(BitmapFontTest, ReleaseDeletesTheListsAndLaterPrintsDrawNothing)
     font_.release();
     for (GLuint list = base; list < base + BitmapFont::glyphCount; ++list)
         ASSERT_FALSE(glIsList(list)) << list;
-    clear();
-    printAt(20, 100, "FPS");
-    EXPECT_TRUE(blank(ink()));
+    print(20, 100, "FPS");
+    EXPECT_FALSE(inkIn(ink()));
 }
 
 } // namespace

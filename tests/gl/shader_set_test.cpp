@@ -1,13 +1,10 @@
 // ShaderSet against the real driver: what each build outcome logs, what the
 // slot then holds, uniforms reaching the pixels, and release.
-#include <array>
-#include <string>
-
 #include <gtest/gtest.h>
 
 #include "gpu/gl_extensions.h"
-#include "gpu/render_targets.h"
 #include "gpu/shader_set.h"
+#include "support/gl_state.h"
 #include "support/test_files.h"
 
 using namespace testing_support;
@@ -15,39 +12,14 @@ using X = GlExtensions;
 
 namespace {
 
-const char* const goodVertex =
-    "void main()\n{\n    gl_Position = ftransform();\n}\n";
-const char* const goodFragment =
-    "uniform vec4 color;\n"
-    "uniform float gain;\n"
-    "uniform int useGain;\n"
-    "void main()\n{\n"
-    "    vec4 c = color;\n"
-    "    if (useGain == 1) c.rgb *= gain;\n"
-    "    gl_FragColor = c;\n"
-    "}\n";
-const char* const brokenSource = "void main( {\n";
-// Compiles, but nothing defines helper(): only the linker can tell.
-const char* const unresolvedVertex =
-    "void helper();\nvoid main()\n{\n    helper();\n    gl_Position = ftransform();\n}\n";
-
-int occurrences(const std::string& text, const std::string& part)
+// Every entry a build writes names its slot as " ID: "; one build, one entry.
+int buildEntries(const std::string& log)
 {
     int count = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+    for (size_t at = log.find(" ID: "); at != std::string::npos; at = log.find(" ID: ", at + 1))
         ++count;
     return count;
 }
-
-// Every prefix a build can log; a clean build must show only the last.
-int buildEntries(const std::string& log)
-{
-    return occurrences(log, "VS Compiling Error! ID: ") + occurrences(log, "PS Compiling Error! ID: ")
-        + occurrences(log, "Shader Linker Error! ID: ") + occurrences(log, "Shader Validation ID: ");
-}
-
-// Each test runs in a fresh directory, so the log holds only its own entries.
-std::string logged() { return readTextFile("Log.txt"); }
 
 GLint objectParameter(GLhandleARB object, GLenum name)
 {
@@ -56,253 +28,98 @@ GLint objectParameter(GLhandleARB object, GLenum name)
     return value;
 }
 
-GLint currentProgram()
-{
-    GLint program = -1;
-    glGetIntegerv(GL_CURRENT_PROGRAM, &program);
-    return program;
-}
-
 class ShaderSetTest : public testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(GlExtensions::loadShaderObjects());
-        writeFile("Shader/good.vsh", goodVertex);
-        writeFile("Shader/good.fsh", goodFragment);
-        writeFile("Shader/broken.vsh", brokenSource);
-        writeFile("Shader/broken.fsh", brokenSource);
-        writeFile("Shader/unresolved.vsh", unresolvedVertex);
+        writeFile("Shader/good.vsh", "void main()\n{\n    gl_Position = ftransform();\n}\n");
+        writeFile("Shader/good.fsh", "uniform vec4 color;\nuniform float gain;\nuniform int useGain;\n"
+                                     "void main()\n{\n    vec4 c = color;\n    if (useGain == 1) c.rgb *= gain;\n"
+                                     "    gl_FragColor = c;\n}\n");
+        writeFile("Shader/broken.vsh", "void main( {\n");
+        writeFile("Shader/broken.fsh", "void main( {\n");
+        // Compiles, but nothing defines helper(): only the linker can tell.
+        writeFile("Shader/unresolved.vsh", "void helper();\nvoid main()\n{\n    helper();\n    gl_Position = ftransform();\n}\n");
     }
-
     void TearDown() override
     {
         shaders_.release();
-        EXPECT_EQ(currentProgram(), 0);
+        EXPECT_EQ(glInteger(GL_CURRENT_PROGRAM), 0);
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
 
-    std::filesystem::path dir_ = makeTempDir("shaders");
-    ScopedWorkingDirectory cwd_{dir_};
+    // Each test runs in a fresh directory, so the log holds only its own entries.
+    ScopedWorkingDirectory cwd_{makeTempDir("shaders")};
     ShaderSet shaders_;
 };
 
-TEST_F(ShaderSetTest, CleanPairLogsOnlyItsValidationAndStaysCurrent)
+} // namespace
+
+// Each outcome of a build writes exactly one entry of its own kind, and the
+// build stops where it failed: the later shader is never compiled, nothing is
+// attached after a failed compile, an unlinked program is never made current.
+TEST_F(ShaderSetTest, EachBuildOutcomeLogsOneEntryAndStopsWhereItFailed)
 {
-    shaders_.allocate(3);
-    shaders_.load(2, "Shader/good.vsh", "Shader/good.fsh");
-
-    const std::string log = logged();
-    EXPECT_EQ(log.rfind("Shader Validation ID: 2: ", 0), 0u) << log;
-    EXPECT_EQ(buildEntries(log), 1) << log;
-    EXPECT_EQ(log.substr(log.size() - 2), "\n\n");
-    EXPECT_EQ(currentProgram(), static_cast<GLint>(shaders_.program(2)));
-    EXPECT_EQ(objectParameter(shaders_.program(2), GL_OBJECT_LINK_STATUS_ARB), 1);
-    EXPECT_EQ(shaders_.program(0), 0u) << "other slots stay empty";
-}
-
-TEST_F(ShaderSetTest, VertexErrorIsReportedAloneAndTheFragmentShaderNeverCompiled)
-{
-    shaders_.allocate(1);
-    shaders_.load(0, "Shader/broken.vsh", "Shader/good.fsh");
-
-    const std::string log = logged();
-    ASSERT_EQ(log.rfind("VS Compiling Error! ID: 0: ", 0), 0u) << log;
-    EXPECT_GT(log.size(), std::string("VS Compiling Error! ID: 0: \n\n").size()) << "driver's log missing";
-    EXPECT_EQ(buildEntries(log), 1) << log;
-    // The fragment text is valid, so a compile would have succeeded.
-    EXPECT_EQ(objectParameter(shaders_.fragmentShader(0), GL_OBJECT_COMPILE_STATUS_ARB), 0);
-    EXPECT_EQ(objectParameter(shaders_.program(0), GL_OBJECT_ATTACHED_OBJECTS_ARB), 0);
-    EXPECT_EQ(currentProgram(), 0);
-}
-
-TEST_F(ShaderSetTest, FragmentAndLinkFailuresStopTheirSlotsBuild)
-{
-    shaders_.allocate(2);
-    shaders_.load(0, "Shader/good.vsh", "Shader/broken.fsh");
-    std::string log = logged();
-    EXPECT_EQ(log.rfind("PS Compiling Error! ID: 0: ", 0), 0u) << log;
-    EXPECT_EQ(buildEntries(log), 1) << log;
-    EXPECT_EQ(objectParameter(shaders_.program(0), GL_OBJECT_ATTACHED_OBJECTS_ARB), 0);
-
-    std::filesystem::remove("Log.txt");
-    shaders_.load(1, "Shader/unresolved.vsh", "Shader/good.fsh");
-    log = logged();
-    EXPECT_EQ(log.rfind("Shader Linker Error! ID: 1: ", 0), 0u) << log;
-    EXPECT_NE(log.find("helper"), std::string::npos) << "the linker's own words: " << log;
-    EXPECT_EQ(buildEntries(log), 1) << log;
-    EXPECT_EQ(currentProgram(), 0) << "an unlinked program is never made current";
+    const struct {
+        const char *vertex, *fragment, *entry;
+        bool fragmentCompiled, attached, current;
+        const char* driverWords;
+    } cases[] = {
+        {"Shader/good.vsh", "Shader/good.fsh", "Shader Validation ID: 2: ", true, true, true, ""},
+        {"Shader/broken.vsh", "Shader/good.fsh", "VS Compiling Error! ID: 2: ", false, false, false, "error"},
+        {"Shader/good.vsh", "Shader/broken.fsh", "PS Compiling Error! ID: 2: ", false, false, false, "error"},
+        {"Shader/unresolved.vsh", "Shader/good.fsh", "Shader Linker Error! ID: 2: ", true, true, false, "helper"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.entry);
+        std::filesystem::remove("Log.txt");
+        shaders_.allocate(3);
+        X::glUseProgramObjectARB(0);
+        shaders_.load(2, c.vertex, c.fragment);
+        const std::string log = readTextFile("Log.txt");
+        EXPECT_TRUE(log.starts_with(c.entry) && log.find(c.driverWords) != std::string::npos) << log;
+        EXPECT_EQ(buildEntries(log), 1) << log;
+        EXPECT_EQ(objectParameter(shaders_.fragmentShader(2), GL_OBJECT_COMPILE_STATUS_ARB), c.fragmentCompiled);
+        EXPECT_EQ(objectParameter(shaders_.program(2), GL_OBJECT_ATTACHED_OBJECTS_ARB), c.attached ? 2 : 0);
+        EXPECT_EQ(glInteger(GL_CURRENT_PROGRAM), c.current ? static_cast<GLint>(shaders_.program(2)) : 0);
+        EXPECT_EQ(shaders_.program(0), 0u) << "other slots stay empty";
+        shaders_.release();
+    }
 }
 
 TEST_F(ShaderSetTest, MissingFilesAreNamedFragmentFirstAndTheSlotStillBuilds)
 {
     shaders_.allocate(1);
     shaders_.load(0, "Shader/none.vsh", "Shader/none.fsh");
-
-    const std::string log = logged();
-    const std::string expectedStart =
-        "ERROR: Can't find shaderfile: Shader/none.fsh\n\nERROR: Can't find shaderfile: Shader/none.vsh\n\n";
-    ASSERT_EQ(log.rfind(expectedStart, 0), 0u) << log;
-    // Empty text went to the compiler; the build then reports like any other.
-    EXPECT_EQ(buildEntries(log.substr(expectedStart.size())), 1) << log;
-    EXPECT_NE(shaders_.vertexShader(0), 0u);
-    EXPECT_NE(shaders_.fragmentShader(0), 0u);
-    EXPECT_NE(shaders_.program(0), 0u);
+    const std::string log = readTextFile("Log.txt");
+    const std::string start = "ERROR: Can't find shaderfile: Shader/none.fsh\n\nERROR: Can't find shaderfile: Shader/none.vsh\n\n";
+    ASSERT_TRUE(log.starts_with(start)) << log;
+    EXPECT_EQ(buildEntries(log.substr(start.size())), 1) << log;
 }
 
-TEST_F(ShaderSetTest, SourceAtTheSizeLimitBuildsAndOneByteMoreIsRefused)
+// Values reach the pixels; a name the program lacks changes nothing, logs
+// nothing and raises no GL error.
+TEST_F(ShaderSetTest, UniformSettersReachTheProgramAndUnknownNamesChangeNothing)
 {
-    // The shader's main() sits at the very end, so any truncation breaks it.
-    auto padded = [](std::size_t size) {
-        const std::string tail = goodVertex;
-        std::string text = "/*";
-        text.append(size - text.size() - 3 - tail.size(), '*');
-        return text + "*/\n" + tail;
-    };
-    writeFile("Shader/limit.vsh", padded(99'999));
-    writeFile("Shader/over.vsh", padded(100'000));
-    ASSERT_EQ(readFile("Shader/limit.vsh").size(), 99'999u);
-    shaders_.allocate(2);
-
-    shaders_.load(0, "Shader/limit.vsh", "Shader/good.fsh");
-    EXPECT_EQ(logged().rfind("Shader Validation ID: 0: ", 0), 0u) << logged();
-
-    std::filesystem::remove("Log.txt");
-    shaders_.load(1, "Shader/over.vsh", "Shader/good.fsh");
-    const std::string log = logged();
-    EXPECT_EQ(log.rfind("ERROR: Shaderfile larger than 99999 bytes: Shader/over.vsh\n\n", 0), 0u) << log;
-    EXPECT_EQ(occurrences(log, "Shader Validation ID: 1: "), 0) << "built from empty text, not a truncated file";
-}
-
-class ShaderUniformTest : public ShaderSetTest {
-protected:
-    void SetUp() override
-    {
-        ShaderSetTest::SetUp();
-        ASSERT_TRUE(targets_.init(1));
-        ASSERT_TRUE(targets_.create(0, 16, RenderTargets::KindRgba));
-        shaders_.allocate(1);
-        shaders_.load(0, "Shader/good.vsh", "Shader/good.fsh");
-        ASSERT_EQ(currentProgram(), static_cast<GLint>(shaders_.program(0)));
-    }
-
-    void TearDown() override
-    {
-        targets_.unbind();
-        targets_.release();
-        glBindTexture(GL_TEXTURE_2D, 0);
-        X::glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, 0);
-        glViewport(0, 0, 256, 256);
-        ShaderSetTest::TearDown();
-    }
-
-    // Fills the target with the program of slot 0 and reads the centre pixel.
-    std::array<int, 4> drawnColour()
-    {
-        targets_.bind(0);
-        glViewport(0, 0, 16, 16);
+    shaders_.allocate(1);
+    shaders_.load(0, "Shader/good.vsh", "Shader/good.fsh");
+    const auto drawnColour = [this] {
         shaders_.use(0);
-        glBegin(GL_QUADS);
-        glVertex2f(-1, -1);
-        glVertex2f(1, -1);
-        glVertex2f(1, 1);
-        glVertex2f(-1, 1);
-        glEnd();
-        unsigned char pixel[4] = {};
-        glReadPixels(8, 8, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
-        targets_.unbind();
-        return {pixel[0], pixel[1], pixel[2], pixel[3]};
-    }
-
-    RenderTargets targets_;
-};
-
-TEST_F(ShaderUniformTest, SettersReachTheProgram)
-{
+        glRectf(-1, -1, 1, 1);
+        return readRgba(8, 8, 1, 1);
+    };
     shaders_.use(0);
     shaders_.setUniform4f(0, "color", 1.0f, 0.0f, 0.5f, 1.0f);
-    shaders_.setUniform1i(0, "useGain", 0);
-    EXPECT_EQ(drawnColour(), (std::array<int, 4>{255, 0, 128, 255}));
-
     shaders_.setUniform1i(0, "useGain", 1);
     shaders_.setUniform1f(0, "gain", 0.5f);
-    EXPECT_EQ(drawnColour(), (std::array<int, 4>{128, 0, 64, 255}));
-}
+    EXPECT_EQ(drawnColour(), (std::vector<unsigned char>{128, 0, 64, 255}));
 
-TEST_F(ShaderUniformTest, UnknownNameChangesNothingAndRaisesNoError)
-{
-    shaders_.use(0);
-    shaders_.setUniform4f(0, "color", 0.0f, 1.0f, 0.0f, 1.0f);
-    const std::size_t logSize = readTextFile("Log.txt").size();
-    shaders_.setUniform4f(0, "colour", 1.0f, 0.0f, 0.0f, 1.0f);
+    const std::string log = readTextFile("Log.txt");
+    shaders_.setUniform4f(0, "colour", 0.0f, 1.0f, 0.0f, 1.0f);
     shaders_.setUniform1f(0, "nothing", 3.0f);
-    shaders_.setUniform1i(0, "", 7);
     shaders_.setUniform1i(0, nullptr, 7);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    EXPECT_EQ(readTextFile("Log.txt").size(), logSize);
-    EXPECT_EQ(drawnColour(), (std::array<int, 4>{0, 255, 0, 255}));
+    EXPECT_EQ(readTextFile("Log.txt"), log);
+    EXPECT_EQ(drawnColour(), (std::vector<unsigned char>{128, 0, 64, 255}));
 }
-
-TEST_F(ShaderSetTest, ReleaseDeletesEveryObjectAndASecondCycleStartsClean)
-{
-    using IsFn = GLboolean (*)(GLuint);
-    const auto isProgram = reinterpret_cast<IsFn>(platform::getGlProcAddress("glIsProgram"));
-    const auto isShader = reinterpret_cast<IsFn>(platform::getGlProcAddress("glIsShader"));
-    ASSERT_TRUE(isProgram && isShader);
-
-    for (int cycle = 0; cycle < 2; ++cycle) {
-        SCOPED_TRACE(cycle);
-        shaders_.allocate(3);
-        shaders_.load(0, "Shader/good.vsh", "Shader/good.fsh");
-        shaders_.load(1, "Shader/good.vsh", "Shader/good.fsh");
-        shaders_.load(2, "Shader/broken.vsh", "Shader/good.fsh");
-        EXPECT_NE(shaders_.vertexShader(0), shaders_.vertexShader(1)) << "one object per slot";
-
-        std::vector<GLuint> handles;
-        for (int slot = 0; slot < 3; ++slot)
-            handles.insert(handles.end(), {shaders_.vertexShader(slot), shaders_.fragmentShader(slot),
-                                           shaders_.program(slot)});
-        for (GLuint handle : handles)
-            ASSERT_TRUE(isShader(handle) || isProgram(handle)) << handle;
-
-        shaders_.release();
-        EXPECT_EQ(shaders_.count(), 0);
-        EXPECT_EQ(currentProgram(), 0);
-        for (GLuint handle : handles) {
-            EXPECT_FALSE(isShader(handle)) << handle;
-            EXPECT_FALSE(isProgram(handle)) << handle;
-        }
-    }
-}
-
-TEST_F(ShaderSetTest, SlotsOutsideTheSetAreIgnored)
-{
-    shaders_.allocate(2);
-    shaders_.load(2, "Shader/good.vsh", "Shader/good.fsh");
-    shaders_.load(-1, "Shader/good.vsh", "Shader/good.fsh");
-    shaders_.use(5);
-    shaders_.setUniform1i(-3, "color", 1);
-    EXPECT_EQ(logged(), "");
-    EXPECT_EQ(currentProgram(), 0);
-    EXPECT_EQ(shaders_.program(2), 0u);
-}
-
-// Without the shader-object entry points every operation is a no-op.
-TEST_F(ShaderSetTest, WithoutShaderSupportNothingIsCalled)
-{
-    GlExtensions::setExtensionStringSource([] { return "GL_ARB_vertex_shader GL_ARB_fragment_shader"; });
-    EXPECT_FALSE(GlExtensions::loadShaderObjects());
-    GlExtensions::setExtensionStringSource(nullptr);
-
-    shaders_.allocate(2);
-    shaders_.load(0, "Shader/good.vsh", "Shader/good.fsh");
-    shaders_.use(0);
-    shaders_.setUniform4f(0, "color", 1, 1, 1, 1);
-    shaders_.unuse();
-    shaders_.release();
-    EXPECT_EQ(logged(), "OpenGL Shading Language not supported!\n\n");
-
-    ASSERT_TRUE(GlExtensions::loadShaderObjects());
-}
-
-} // namespace

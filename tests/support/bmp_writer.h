@@ -3,7 +3,6 @@
 // Builds Windows bitmap files byte by byte for tests, including broken ones:
 // every field is the test's to set, nothing is checked or derived except where
 // a field is left at its "fill in" value.
-
 #include <array>
 #include <cstdint>
 #include <string>
@@ -14,10 +13,35 @@ namespace testing_support {
 
 using Rgb = std::array<uint8_t, 3>;
 
-inline void putLe(std::string& out, uint64_t value, int bytes)
+inline void putLe(std::string& out, std::initializer_list<std::pair<uint64_t, int>> fields)
 {
-    for (int i = 0; i < bytes; ++i)
-        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+    for (auto [value, bytes] : fields)
+        for (int i = 0; i < bytes; ++i)
+            out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+// A stored 24-bit row (blue, green, red per pixel), unpadded.
+inline std::string bgrRow(const std::vector<Rgb>& pixels)
+{
+    std::string row;
+    for (const Rgb& p : pixels)
+        row += {static_cast<char>(p[2]), static_cast<char>(p[1]), static_cast<char>(p[0])};
+    return row;
+}
+
+// Rows as stored: each padded with zeros to a multiple of 4 bytes.
+inline std::string paddedRows(const std::vector<std::string>& rows)
+{
+    std::string out;
+    for (const std::string& row : rows)
+        out += row + std::string((4 - row.size() % 4) % 4, '\0');
+    return out;
+}
+
+// Raw bytes from a list of values, for pixel data written by hand.
+inline std::string byteString(std::initializer_list<int> values)
+{
+    return std::string(values.begin(), values.end());
 }
 
 struct BmpFile {
@@ -37,48 +61,24 @@ struct BmpFile {
 
     std::string bytes() const
     {
+        const bool core = headerSize == 12;
         std::string info;
-        putLe(info, headerSize, 4);
-        if (headerSize == 12) {
-            putLe(info, static_cast<uint16_t>(width), 2);
-            putLe(info, static_cast<uint16_t>(height), 2);
-            putLe(info, planes, 2);
-            putLe(info, bitCount, 2);
-        } else {
-            putLe(info, static_cast<uint32_t>(width), 4);
-            putLe(info, static_cast<uint32_t>(height), 4);
-            putLe(info, planes, 2);
-            putLe(info, bitCount, 2);
-            putLe(info, compression, 4);
-            putLe(info, imageSize, 4);
-            putLe(info, 2835, 4);
-            putLe(info, 2835, 4);
-            putLe(info, coloursUsed, 4);
-            putLe(info, 0, 4);
-            // Longer headers are zero-filled; absurd sizes stay at 40 bytes.
-            if (headerSize > 40 && headerSize <= 4096)
-                info.resize(headerSize, '\0');
-        }
+        putLe(info, {{headerSize, 4}, {uint32_t(width), core ? 2 : 4}, {uint32_t(height), core ? 2 : 4},
+                     {planes, 2}, {bitCount, 2}});
+        if (!core)
+            putLe(info, {{compression, 4}, {imageSize, 4}, {2835, 4}, {2835, 4}, {coloursUsed, 4}, {0, 4}});
+        // Longer headers are zero-filled; absurd sizes stay at 40 bytes.
+        if (headerSize > 40 && headerSize <= 4096)
+            info.resize(headerSize, '\0');
         for (uint32_t mask : masks)
-            putLe(info, mask, 4);
-        for (const Rgb& colour : palette) {
-            info.push_back(static_cast<char>(colour[2]));
-            info.push_back(static_cast<char>(colour[1]));
-            info.push_back(static_cast<char>(colour[0]));
-            if (headerSize != 12)
-                info.push_back('\0');
-        }
-
+            putLe(info, {{mask, 4}});
+        for (const Rgb& colour : palette)
+            info += bgrRow({colour}) + (core ? "" : std::string(1, '\0'));
         std::string out;
-        if (fileHeader) {
-            const uint64_t offset = pixelOffset >= 0 ? static_cast<uint64_t>(pixelOffset) : 14 + info.size();
-            out += "BM";
-            putLe(out, 14 + info.size() + pixels.size(), 4);
-            putLe(out, 0, 4);
-            putLe(out, offset, 4);
-        }
-        out += info;
-        return out + pixels;
+        if (fileHeader)
+            putLe(out += "BM", {{14 + info.size() + pixels.size(), 4}, {0, 4},
+                                {pixelOffset >= 0 ? uint64_t(pixelOffset) : 14 + info.size(), 4}});
+        return out + info + pixels;
     }
 };
 
@@ -88,10 +88,10 @@ inline BmpFile indexedBmp(uint16_t bitCount, int32_t width, int32_t height, std:
                           std::string pixels, uint32_t compression = 0)
 {
     BmpFile bmp;
-    bmp.bitCount = bitCount;
-    bmp.compression = compression;
     bmp.width = width;
     bmp.height = height;
+    bmp.bitCount = bitCount;
+    bmp.compression = compression;
     if (palette.size() < (size_t{1} << bitCount))
         bmp.coloursUsed = static_cast<uint32_t>(palette.size());
     bmp.palette = std::move(palette);
@@ -99,55 +99,27 @@ inline BmpFile indexedBmp(uint16_t bitCount, int32_t width, int32_t height, std:
     return bmp;
 }
 
-// Rows as stored: each padded with zeros to a multiple of 4 bytes.
-inline std::string paddedRows(const std::vector<std::string>& rows)
-{
-    std::string out;
-    for (const std::string& row : rows) {
-        out += row;
-        out.append((4 - row.size() % 4) % 4, '\0');
-    }
-    return out;
-}
-
-// A stored 24-bit row (blue, green, red per pixel), unpadded.
-inline std::string bgrRow(const std::vector<Rgb>& pixels)
-{
-    std::string row;
-    for (const Rgb& p : pixels) {
-        row.push_back(static_cast<char>(p[2]));
-        row.push_back(static_cast<char>(p[1]));
-        row.push_back(static_cast<char>(p[0]));
-    }
-    return row;
-}
-
-// Raw bytes from a list of values, for pixel data written by hand.
-inline std::string byteString(std::initializer_list<int> values)
-{
-    std::string out;
-    for (int v : values)
-        out.push_back(static_cast<char>(v));
-    return out;
-}
-
-// A bottom-up 24-bit picture of the given size, with a pattern that tells
-// every pixel and channel apart.
-inline BmpFile patternBmp24(int32_t width, int32_t height)
+// A bottom-up 24-bit picture of the given pixels, bottom row first.
+inline BmpFile pictureBmp(int32_t width, int32_t height, const std::vector<Rgb>& pixels)
 {
     std::vector<std::string> rows;
-    for (int32_t y = 0; y < height; ++y) {
-        std::vector<Rgb> row;
-        for (int32_t x = 0; x < width; ++x)
-            row.push_back({static_cast<uint8_t>(x * 7 + y), static_cast<uint8_t>(x + y * 3),
-                           static_cast<uint8_t>(x ^ (y * 5))});
-        rows.push_back(bgrRow(row));
-    }
+    for (int32_t y = 0; y < height; ++y)
+        rows.push_back(bgrRow({pixels.begin() + y * width, pixels.begin() + (y + 1) * width}));
     BmpFile bmp;
     bmp.width = width;
     bmp.height = height;
     bmp.pixels = paddedRows(rows);
     return bmp;
+}
+
+// A bottom-up 24-bit picture with a pattern that tells every pixel and channel apart.
+inline BmpFile patternBmp24(int32_t width, int32_t height)
+{
+    std::vector<Rgb> pixels;
+    for (int32_t y = 0; y < height; ++y)
+        for (int32_t x = 0; x < width; ++x)
+            pixels.push_back({uint8_t(x * 7 + y), uint8_t(x + y * 3), uint8_t(x ^ (y * 5))});
+    return pictureBmp(width, height, pixels);
 }
 
 } // namespace testing_support

@@ -11,16 +11,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
-namespace {
-platform::MessageBoxResult silentBox(const char*, const char*, platform::MessageBoxStyle)
-{
-    return platform::MessageBoxResult::Ok;
-}
-} // namespace
-
 int main(int argc, char** argv)
 {
-    platform::setMessageBoxHandler(silentBox);
+    platform::setMessageBoxHandler([](const char*, const char*, platform::MessageBoxStyle) { return platform::MessageBoxResult::Ok; });
     int replayed = 0;
     for (int i = 1; i < argc; ++i) {
         std::error_code error;

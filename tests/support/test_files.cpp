@@ -28,36 +28,16 @@ void writeFile(const std::filesystem::path& path, std::string_view content)
     out.write(content.data(), static_cast<std::streamsize>(content.size()));
 }
 
-std::string readFile(const std::filesystem::path& path)
+std::string readFile(const std::filesystem::path& path, std::ios::openmode mode)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, mode);
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();
-}
-
-std::string readTextFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-ScopedWorkingDirectory::ScopedWorkingDirectory(const std::filesystem::path& directory)
-    : previous_(std::filesystem::current_path())
-{
-    std::filesystem::current_path(directory);
-}
-
-ScopedWorkingDirectory::~ScopedWorkingDirectory()
-{
-    std::filesystem::current_path(previous_);
 }
 
 namespace {
 platform::MessageBoxResult questionAnswer = platform::MessageBoxResult::No;
-
 platform::MessageBoxResult recordBox(const char* text, const char* caption, platform::MessageBoxStyle style)
 {
     recordedBoxes().push_back({text, caption, style});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <ios>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,21 +14,21 @@ namespace testing_support {
 std::filesystem::path makeTempDir(const std::string& tag);
 
 void writeFile(const std::filesystem::path& path, std::string_view content);
-std::string readFile(const std::filesystem::path& path);
+std::string readFile(const std::filesystem::path& path, std::ios::openmode mode = std::ios::binary);
 // Read as the program writes text files: on Windows each CR LF becomes LF.
-std::string readTextFile(const std::filesystem::path& path);
+inline std::string readTextFile(const std::filesystem::path& path) { return readFile(path, std::ios::in); }
 
 // Runs a test inside a directory (the demo reads and writes relative paths) and
 // returns to where it was afterwards.
 class ScopedWorkingDirectory {
 public:
-    explicit ScopedWorkingDirectory(const std::filesystem::path& directory);
-    ~ScopedWorkingDirectory();
+    explicit ScopedWorkingDirectory(const std::filesystem::path& directory) { std::filesystem::current_path(directory); }
+    ~ScopedWorkingDirectory() { std::filesystem::current_path(previous_); }
     ScopedWorkingDirectory(const ScopedWorkingDirectory&) = delete;
     ScopedWorkingDirectory& operator=(const ScopedWorkingDirectory&) = delete;
 
 private:
-    std::filesystem::path previous_;
+    std::filesystem::path previous_ = std::filesystem::current_path();
 };
 
 // Message boxes shown while the recorder is installed: no window pops up, the

@@ -6,25 +6,19 @@
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: x11-close-window WINDOW-ID\n");
+    Display* display = argc == 2 ? XOpenDisplay(nullptr) : nullptr;
+    if (!display) {
+        std::fprintf(stderr, "usage: x11-close-window WINDOW-ID, with a display\n");
         return 2;
     }
-    Display* display = XOpenDisplay(nullptr);
-    if (!display) {
-        std::fprintf(stderr, "x11-close-window: no display\n");
-        return 1;
-    }
-    const Window window = static_cast<Window>(std::strtoul(argv[1], nullptr, 0));
     XEvent event{};
     event.xclient.type = ClientMessage;
-    event.xclient.window = window;
+    event.xclient.window = static_cast<Window>(std::strtoul(argv[1], nullptr, 0));
     event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
     event.xclient.format = 32;
     event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
     event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display, window, False, NoEventMask, &event);
-    XFlush(display);
+    XSendEvent(display, event.xclient.window, False, NoEventMask, &event);
     XCloseDisplay(display);
     return 0;
 }

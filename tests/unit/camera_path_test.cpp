@@ -1,6 +1,9 @@
+// The demo tour's camera paths and the waypoint files they are read from and recorded into.
 #include <gtest/gtest.h>
 
 #include "camera/camera_path.h"
+#include "camera/fly_camera.h"
+#include "camera/waypoint_file.h"
 #include "support/test_files.h"
 
 using namespace testing_support;
@@ -22,7 +25,8 @@ void expectShows(const CameraPath& path, float eyeX)
 }
 } // namespace
 
-TEST(CameraPath, ASegmentLasts1960MillisecondsAndNeverShowsItsEnd)
+// A segment lasts 1,960 ms and never shows its end; a long frame passes one segment at most.
+TEST(CameraPath, ASegmentLasts1960MillisecondsAndALongFramePassesOneAtMost)
 {
     CameraPath path;
     fill(path, 3);
@@ -30,56 +34,19 @@ TEST(CameraPath, ASegmentLasts1960MillisecondsAndNeverShowsItsEnd)
         EXPECT_FALSE(path.advance(8.0f));
     EXPECT_EQ(path.segment, 0u);
     expectShows(path, 0.972f);
-
     EXPECT_FALSE(path.advance(8.0f)); // 1,960 ms in all
     expectShows(path, 0.976f);
-    EXPECT_EQ(path.segment, 1u);
-    EXPECT_EQ(path.t, 0.0f);
-
+    EXPECT_TRUE(path.segment == 1 && path.t == 0.0f);
     path.advance(8.0f);
     expectShows(path, 1.0f); // the next waypoint itself
     EXPECT_EQ(path.nextIndex, 2u);
-}
 
-TEST(CameraPath, ALongFramePassesOneSegmentAtMost)
-{
-    CameraPath path;
+    path = CameraPath{};
     fill(path, 4);
     EXPECT_FALSE(path.advance(5000.0f));
-    EXPECT_EQ(path.segment, 1u);
-    EXPECT_EQ(path.t, 0.0f);
+    EXPECT_TRUE(path.segment == 1 && path.t == 0.0f);
     path.advance(4294967295.0f);
     EXPECT_EQ(path.segment, 2u);
-}
-
-TEST(CameraPath, TheLoopClosesBackToTheFirstWaypoint)
-{
-    CameraPath path;
-    fill(path, 3);
-    EXPECT_FALSE(path.advance(1960.0f));
-    EXPECT_FALSE(path.advance(1960.0f));
-    EXPECT_FALSE(path.advance(980.0f)); // halfway along the closing segment
-    EXPECT_EQ(path.nextIndex, 0u);
-    expectShows(path, 2.0f);
-    EXPECT_TRUE(path.advance(980.0f)) << "the loop is complete";
-    expectShows(path, 1.02f); // 49 % of the way from waypoint 2 back to waypoint 0
-    EXPECT_EQ(path.segment, 0u);
-}
-
-TEST(CameraPath, APathWithoutWaypointsOrWithAStaleSegmentStaysInBounds)
-{
-    CameraPath empty;
-    EXPECT_FALSE(empty.advance(5000.0f));
-    EXPECT_EQ(empty.segment, 0u);
-
-    // A reload may bring fewer waypoints than the segment reached before.
-    CameraPath shrunk;
-    fill(shrunk, 3);
-    shrunk.segment = 7;
-    shrunk.t = 0.5f;
-    EXPECT_FALSE(shrunk.advance(10.0f));
-    expectShows(shrunk, 0.0f);
-    EXPECT_EQ(shrunk.segment, 0u);
 }
 
 TEST(CameraTour, PathsHandOverInTurnEachStartingFromItsFirstWaypoint)
@@ -95,12 +62,9 @@ TEST(CameraTour, PathsHandOverInTurnEachStartingFromItsFirstWaypoint)
 
     advanceTour(tour, 1960.0f);
     advanceTour(tour, 1960.0f); // path 0 completes its loop
-    EXPECT_EQ(tour.currentPath, 1u);
     EXPECT_EQ(&tour.currentView(), &tour.paths[1]);
     expectShows(tour.currentView(), 15.0f); // as last set, for this one frame
-    EXPECT_EQ(tour.paths[1].segment, 0u);
-    EXPECT_EQ(tour.paths[1].nextIndex, 1u);
-    EXPECT_EQ(tour.paths[1].t, 0.0f);
+    EXPECT_TRUE(tour.paths[1].segment == 0 && tour.paths[1].nextIndex == 1 && tour.paths[1].t == 0.0f);
 
     advanceTour(tour, 16.0f);
     expectShows(tour.currentView(), 10.0f); // then its own first waypoint
@@ -117,35 +81,6 @@ TEST(CameraTour, PathsHandOverInTurnEachStartingFromItsFirstWaypoint)
     EXPECT_EQ(tour.currentPath, 2u);
     advanceTour(tour, 8.0f);
     EXPECT_EQ(tour.currentPath, 0u) << "after the third path the first comes back";
-    EXPECT_EQ(tour.paths[0].segment, 0u);
-}
-
-TEST(CameraTour, PathsWithoutWaypointsAreSkipped)
-{
-    CameraTour tour;
-    fill(tour.paths[1], 2, 10.0f);
-    tour.paths[1].eye = {10, 0, 0};
-    tour.paths[1].target = {10, 1, 0};
-
-    advanceTour(tour, 16.0f); // path 0 is empty: pass it by at once
-    EXPECT_EQ(tour.currentPath, 1u);
-    expectShows(tour.currentView(), 10.0f);
-
-    tour.paths[1].segment = 1;
-    tour.paths[1].t = 0.9f;
-    advanceTour(tour, 1960.0f); // the only path with waypoints starts over by itself
-    EXPECT_EQ(tour.currentPath, 1u);
-    EXPECT_EQ(tour.paths[1].segment, 0u);
-    EXPECT_EQ(tour.paths[1].t, 0.0f);
-}
-
-TEST(CameraTour, WithNoWaypointsAnywhereTheViewStandsStill)
-{
-    CameraTour tour;
-    for (int frame = 0; frame < 10; ++frame)
-        advanceTour(tour, 5000.0f);
-    EXPECT_EQ(tour.currentPath, 0u);
-    EXPECT_EQ(tour.currentView().eye.x, 0.0f);
     EXPECT_EQ(tour.paths[0].segment, 0u);
 }
 
@@ -166,11 +101,93 @@ TEST(CameraTour, LoadingShowsEachFirstWaypointAndKeepsPlaybackPositions)
 
     EXPECT_EQ(tour.currentPath, 0u);
     EXPECT_EQ(tour.paths[0].count, 2u);
-    EXPECT_EQ(tour.paths[0].eye.x, 1.0f);
-    EXPECT_EQ(tour.paths[0].target.z, 6.0f);
-    EXPECT_EQ(tour.paths[0].segment, 1u);
-    EXPECT_EQ(tour.paths[0].t, 0.25f);
-    EXPECT_EQ(tour.paths[1].eye.y, -2.0f);
-    EXPECT_EQ(tour.paths[2].count, 0u) << "no stale waypoints from before";
-    EXPECT_EQ(tour.paths[2].eye.x, 0.0f);
+    EXPECT_TRUE(tour.paths[0].eye.x == 1.0f && tour.paths[0].target.z == 6.0f && tour.paths[1].eye.y == -2.0f);
+    EXPECT_TRUE(tour.paths[0].segment == 1 && tour.paths[0].t == 0.25f) << "playback positions kept";
+    EXPECT_TRUE(tour.paths[2].count == 0 && tour.paths[2].eye.x == 0.0f) << "no stale waypoints from before";
+}
+
+namespace {
+
+class WaypointFileTest : public ::testing::Test {
+protected:
+    // Entries this test wrote to the log (the directory starts without one); the log goes.
+    static std::string takeLog()
+    {
+        const std::string log = std::filesystem::exists("Log.txt") ? readTextFile("Log.txt") : "";
+        std::filesystem::remove("Log.txt");
+        return log;
+    }
+    static CameraPath load(const std::string& content)
+    {
+        writeFile("path.wps", content);
+        CameraPath path;
+        loadWaypoints(path, "path.wps");
+        return path;
+    }
+    static std::string records(int count)
+    {
+        std::string text;
+        for (int i = 0; i < count; ++i)
+            text += std::to_string(i) + " 0 0\n0 0 " + std::to_string(i) + "\n";
+        return text;
+    }
+
+    ScopedWorkingDirectory cwd_{makeTempDir("waypoints")};
+};
+
+} // namespace
+
+TEST_F(WaypointFileTest, RecordingAppendsTwoLinesInGeneralNumberFormThatReadBack)
+{
+    FlyCamera camera;
+    camera.place(0, 0.19f, 0.68f, 0.00001f, 0.19f, 1.0f, 0, 1, 0);
+    EXPECT_TRUE(appendWaypoint(camera.position, camera.view));
+    EXPECT_TRUE(appendWaypoint({12.5f, 1234567.0f, -0.0000098f}, {1, 2, 3}));
+    EXPECT_EQ(readTextFile("usrpath.wps"),
+              "0 0.19 0.68\n9.82424e-06 0.186661 0.982424\n12.5 1.23457e+06 -9.8e-06\n1 2 3\n");
+    CameraPath path;
+    loadWaypoints(path, "usrpath.wps");
+    ASSERT_EQ(path.count, 2u);
+    EXPECT_NEAR(path.waypoints[0].target.x, 9.82424e-06f, 1e-11f);
+    EXPECT_TRUE(path.waypoints[1].eye.x == 12.5f && path.waypoints[1].target.z == 3.0f);
+    EXPECT_EQ(takeLog(), "");
+}
+
+// How many records a text holds, and whether reading it leaves one log entry:
+// layout does not matter, a partial record is none, text that is not a number
+// ends the reading (keeping what was read), and records past a hundred are dropped.
+TEST_F(WaypointFileTest, RecordsReadUntilTheEndTheFirstNonNumberOrAHundred)
+{
+    const struct {
+        std::string text;
+        uint32_t records;
+        bool logged;
+    } cases[] = {
+        {"1 2 3\t4\r\n5    6\n\n7 8 9 10 11 12 13", 2, false},
+        {"1 2 3\n4 5 6", 1, false},
+        {" \n\t", 0, false},
+        {"1 2 3 4 5 6\n7 8 x 9 10 11\n12 13 14 15 16 17\n", 1, true},
+        {"1 2 3 4 inf 1 2 3 4 5 6\n", 0, true},
+        {"1 2 3 4 nan 1 2 3 4 5 6\n", 0, true},
+        {"1 2 3 4 1,5 1 2 3 4 5 6\n", 0, true},
+        {"1 2 3 4 " + std::string(300, '1') + " 1 2 3 4 5 6\n", 0, true},
+        {records(100), 100, false},
+        {records(250), 100, true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(load(c.text).count, c.records) << c.text.substr(0, 40);
+        const std::string log = takeLog();
+        EXPECT_EQ(log.starts_with("ERROR: Waypoint file path.wps") && log.find("\n\n") == log.size() - 2, c.logged)
+            << c.text.substr(0, 40) << log;
+    }
+    EXPECT_EQ(load("1 2 3 4 5 6 7 8 9 10 11 12").waypoints[1].target.z, 12.0f);
+}
+
+TEST_F(WaypointFileTest, AMissingFileLeavesAnEmptyPathAndALogEntry)
+{
+    CameraPath path = load(records(5));
+    EXPECT_FALSE(loadWaypoints(path, "Scene/c9wp.wps"));
+    EXPECT_EQ(path.count, 0u);
+    EXPECT_EQ(path.waypoints[4].target.z, 0.0f) << "no stale waypoints";
+    EXPECT_EQ(takeLog(), "ERROR: Can't open waypoint file: Scene/c9wp.wps\n\n");
 }

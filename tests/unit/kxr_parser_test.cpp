@@ -1,13 +1,8 @@
-#include <algorithm>
-#include <cmath>
-#include <cstdio>
-#include <cstring>
-#include <random>
-#include <cstdlib>
-#include <string>
-#include <vector>
-
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
 
 #include "scene/kxr_parser.h"
 
@@ -16,21 +11,9 @@ namespace {
 // One material, one group: positions 100 200 300 and 1 2 3, texture
 // coordinates (0.25, 0.5, 0.75) and (0, 0, 0), one triangle with normal 0 0 1
 // and material 1; laid out line by line as exporters write it.
-const char* const conventional =
-    "1\n"
-    "Textures\\bark.bmp\n"
-    "Textures\\bark_normal.bmp\n"
-    "1\n"
-    "3 2 1\n"
-    "100 200 300\n"
-    "1 2 3\n"
-    "-4.5 0 0.5\n"
-    "0.25 0.5 0.75\n"
-    "0 0 0\n"
-    "0 1 2\n"
-    "0 1 1\n"
-    "0 0 1\n"
-    "1\n";
+const char* const conventional = "1\nTextures\\bark.bmp\nTextures\\bark_normal.bmp\n1\n"
+                                 "3 2 1\n100 200 300\n1 2 3\n-4.5 0 0.5\n0.25 0.5 0.75\n0 0 0\n"
+                                 "0 1 2\n0 1 1\n0 0 1\n1\n";
 
 SceneData parsed(const std::string& text)
 {
@@ -41,43 +24,8 @@ SceneData parsed(const std::string& text)
     return data;
 }
 
-void expectVec(Vec3 actual, float x, float y, float z)
-{
-    EXPECT_EQ(actual.x, x);
-    EXPECT_EQ(actual.y, y);
-    EXPECT_EQ(actual.z, z);
-}
-
-void expectSameData(const SceneData& a, const SceneData& b)
-{
-    ASSERT_EQ(a.materials.size(), b.materials.size());
-    for (size_t i = 0; i < a.materials.size(); ++i) {
-        EXPECT_EQ(a.materials[i].base, b.materials[i].base);
-        EXPECT_EQ(a.materials[i].normal, b.materials[i].normal);
-    }
-    ASSERT_EQ(a.groups.size(), b.groups.size());
-    for (size_t g = 0; g < a.groups.size(); ++g) {
-        const MeshGroup& x = a.groups[g];
-        const MeshGroup& y = b.groups[g];
-        ASSERT_EQ(x.positions.size(), y.positions.size());
-        for (size_t i = 0; i < x.positions.size(); ++i)
-            expectVec(x.positions[i], y.positions[i].x, y.positions[i].y, y.positions[i].z);
-        ASSERT_EQ(x.texCoords.size(), y.texCoords.size());
-        for (size_t i = 0; i < x.texCoords.size(); ++i)
-            expectVec(x.texCoords[i], y.texCoords[i].x, y.texCoords[i].y, y.texCoords[i].z);
-        ASSERT_EQ(x.triangles.size(), y.triangles.size());
-        for (size_t i = 0; i < x.triangles.size(); ++i) {
-            const MeshTriangle& s = x.triangles[i];
-            const MeshTriangle& t = y.triangles[i];
-            for (int k = 0; k < 3; ++k) {
-                EXPECT_EQ(s.positionIndices[k], t.positionIndices[k]);
-                EXPECT_EQ(s.texCoordIndices[k], t.texCoordIndices[k]);
-            }
-            expectVec(s.normal, t.normal.x, t.normal.y, t.normal.z);
-            EXPECT_EQ(s.materialIndex, t.materialIndex);
-        }
-    }
-}
+using Xyz = std::array<float, 3>;
+Xyz xyz(Vec3 v) { return {v.x, v.y, v.z}; }
 
 } // namespace
 
@@ -85,90 +33,51 @@ TEST(KxrParser, ReadsTheFileAsTheSceneUsesIt)
 {
     const SceneData data = parsed(conventional);
     ASSERT_EQ(data.materials.size(), 1u);
-    EXPECT_EQ(data.materials[0].base, "Textures\\bark.bmp");
-    EXPECT_EQ(data.materials[0].normal, "Textures\\bark_normal.bmp");
+    EXPECT_EQ(data.materials[0].base + data.materials[0].normal, "Textures\\bark.bmpTextures\\bark_normal.bmp");
     ASSERT_EQ(data.groups.size(), 1u);
     const MeshGroup& group = data.groups[0];
-
     // Scaled by the float 0.01 after z is negated.
     ASSERT_EQ(group.positions.size(), 3u);
-    expectVec(group.positions[0], 1.0f, 2.0f, -3.0f);
-    expectVec(group.positions[1], 1 * 0.01f, 2 * 0.01f, -3 * 0.01f);
-    expectVec(group.positions[2], -4.5f * 0.01f, 0.0f, -0.5f * 0.01f);
-
-    // The file stores s, r, t.
+    EXPECT_EQ(xyz(group.positions[0]), (Xyz{1.0f, 2.0f, -3.0f}));
+    EXPECT_EQ(xyz(group.positions[1]), (Xyz{1 * 0.01f, 2 * 0.01f, -3 * 0.01f}));
+    EXPECT_EQ(xyz(group.positions[2]), (Xyz{-4.5f * 0.01f, 0.0f, -0.5f * 0.01f}));
     ASSERT_EQ(group.texCoords.size(), 2u);
-    expectVec(group.texCoords[0], 0.25f, 0.75f, 0.5f);
-
+    EXPECT_EQ(xyz(group.texCoords[0]), (Xyz{0.25f, 0.75f, 0.5f})) << "the file stores s, r, t";
     ASSERT_EQ(group.triangles.size(), 1u);
     const MeshTriangle& triangle = group.triangles[0];
-    EXPECT_EQ(triangle.positionIndices.a, 0);
-    EXPECT_EQ(triangle.positionIndices.b, 1);
     EXPECT_EQ(triangle.positionIndices.c, 2);
-    EXPECT_EQ(triangle.texCoordIndices.a, 0);
     EXPECT_EQ(triangle.texCoordIndices.b, 1);
-    EXPECT_EQ(triangle.texCoordIndices.c, 1);
-    expectVec(triangle.normal, 0.0f, 0.0f, -1.0f);  // z negated, not scaled
-    EXPECT_EQ(triangle.materialIndex, 0);           // material number 1
+    EXPECT_EQ(xyz(triangle.normal), (Xyz{0.0f, 0.0f, -1.0f})) << "z negated, not scaled";
+    EXPECT_EQ(triangle.materialIndex, 0) << "material number 1";
 }
 
-TEST(KxrParser, MaterialNumbersCountFromOneAndHundredMeansUntextured)
+// Layout, signs and leading zeros of integers, empty scenes and groups, and
+// what follows the last group: each text reads to the shape given.
+TEST(KxrParser, LayoutAndIntegerFormsDoNotMatter)
 {
-    const std::string text =
-        "2 a.bmp an.bmp b.bmp bn.bmp 1 3 1 3 0 0 0 1 0 0 0 1 0 0 0 0"
-        " 0 1 2 0 0 0 0 1 0 2"
-        " 0 1 2 0 0 0 0 1 0 1"
-        " 0 1 2 0 0 0 0 1 0 100";
-    const SceneData data = parsed(text);
-    ASSERT_EQ(data.groups[0].triangles.size(), 3u);
-    EXPECT_EQ(data.groups[0].triangles[0].materialIndex, 1);
-    EXPECT_EQ(data.groups[0].triangles[1].materialIndex, 0);
-    EXPECT_EQ(data.groups[0].triangles[2].materialIndex, UntexturedMaterial);
-}
-
-TEST(KxrParser, LineLayoutDoesNotMatter)
-{
-    const SceneData reference = parsed(conventional);
-
-    std::string oneLine = conventional;
-    for (char& c : oneLine)
-        if (c == '\n')
-            c = ' ';
-    expectSameData(parsed(oneLine), reference);
-
-    // Windows line ends, blank lines, tabs, vertical tabs and form feeds, and
-    // values split across lines differently.
-    std::string mixed;
-    const char* separators[] = {"\r\n", "\n\n\n", "\t", " \v ", "\f", "   \r\n\t"};
-    size_t next = 0;
-    for (const char* c = conventional; *c; ++c) {
-        if (*c == '\n') {
-            mixed += separators[next++ % 6];
-        } else {
-            mixed += *c;
-        }
+    std::string oneLine = conventional, windows;
+    std::replace(oneLine.begin(), oneLine.end(), '\n', ' ');
+    for (const char* c = conventional; *c; ++c)
+        windows += *c == '\n' ? std::string("\r\n\t\v\f") : std::string(1, *c);
+    const struct {
+        std::string text;
+        size_t groups, triangles;
+    } cases[] = {
+        {oneLine, 1, 1},
+        {"\r\n " + windows, 1, 1},
+        {std::string(conventional) + "this is no number\n\x01\x02", 1, 1},
+        {"0 0", 0, 0},
+        {"0 1 0 0 0", 1, 0},
+        {"+0 +01\n+3 0003 +1\n0 0 0 1 0 0 0 1 0\n0 0 0 0 0 0 0 0 0\n00 +1 2\n-0 +0 0\n0.0 +1 -0\n+100", 1, 1},
+    };
+    for (const auto& c : cases) {
+        const SceneData data = parsed(c.text);
+        ASSERT_EQ(data.groups.size(), c.groups) << c.text;
+        EXPECT_EQ(c.groups ? data.groups[0].triangles.size() : 0u, c.triangles) << c.text;
     }
-    expectSameData(parsed("\r\n  " + mixed), reference);
-}
-
-TEST(KxrParser, NoMaterialsAndNoGroupsIsAnEmptyScene)
-{
-    const SceneData data = parsed("0\n0\n");
-    EXPECT_TRUE(data.materials.empty());
-    EXPECT_TRUE(data.groups.empty());
-    EXPECT_TRUE(parsed("0 0").groups.empty());  // no final line end
-
-    // A group may be empty too.
-    const SceneData empty = parsed("0 1 0 0 0");
-    ASSERT_EQ(empty.groups.size(), 1u);
-    EXPECT_TRUE(empty.groups[0].positions.empty());
-    EXPECT_TRUE(empty.groups[0].triangles.empty());
-}
-
-TEST(KxrParser, NothingAfterTheLastGroupIsRead)
-{
-    const SceneData data = parsed(std::string(conventional) + "this is no number\n\x01\x02");
-    EXPECT_EQ(data.groups.size(), 1u);
+    EXPECT_EQ(parsed(windows).groups[0].positions[2].x, -4.5f * 0.01f);
+    EXPECT_EQ(parsed(std::string("1 ") + std::string(MaxTextureNameLength, 'n') + " x 0").materials[0].base.size(),
+              MaxTextureNameLength);
 }
 
 // Every number token reads as strtof reads it: signs, exponents, hexadecimal
@@ -193,75 +102,6 @@ TEST(KxrParser, NumbersReadAsStrtofReadsThem)
     }
 }
 
-// Decimal tokens of every length around the limits of the reader's short
-// path, and tokens right next to the midpoints between two floats, where a
-// careless conversion rounds the wrong way.
-TEST(KxrParser, DecimalTokensReadAsStrtofReadsThemEverywhere)
-{
-    std::mt19937_64 random(20240611);
-    std::vector<std::string> tokens;
-    char text[64];
-    for (int i = 0; i < 60000; ++i) {
-        const int digits = 1 + int(random() % 18);
-        const int fraction = int(random() % std::min(digits + 1, 15));
-        std::string token = random() % 2 ? "-" : (random() % 8 == 0 ? "+" : "");
-        if (random() % 8 == 0)
-            token += "00";
-        for (int d = 0; d < digits; ++d) {
-            if (d == digits - fraction)
-                token += '.';
-            token += char('0' + random() % 10);
-        }
-        tokens.push_back(token);
-    }
-    for (int i = 0; i < 60000; ++i) {
-        const float low = std::ldexp(float(random() % (1u << 24)) + 0x1p24f, int(random() % 60) - 64);
-        const double midpoint = (double(low) + double(std::nextafter(low, 1e30f))) / 2;  // exact in double
-        const int significant = 9 + int(random() % 8);
-        std::snprintf(text, sizeof text, "%.*e", significant - 1, midpoint);
-        tokens.push_back(text);
-        const int fraction = int(random() % 13);
-        std::snprintf(text, sizeof text, "%.*f", fraction, midpoint * std::pow(10.0, int(random() % 12)));
-        tokens.push_back(text);
-    }
-
-    std::string file = "0 1 0 " + std::to_string(tokens.size()) + " 0\n";
-    for (const std::string& token : tokens)
-        file += token + " 0 0\n";
-    const SceneData data = parsed(file);
-    ASSERT_EQ(data.groups[0].texCoords.size(), tokens.size());
-    int mismatches = 0;
-    for (size_t i = 0; i < tokens.size() && mismatches < 10; ++i) {
-        const float expected = std::strtof(tokens[i].c_str(), nullptr);
-        const float actual = data.groups[0].texCoords[i].x;
-        if (std::memcmp(&actual, &expected, sizeof actual) != 0 && std::isfinite(expected)) {
-            ++mismatches;
-            ADD_FAILURE() << tokens[i] << ": read " << actual << ", strtof gives " << expected;
-        }
-    }
-}
-
-TEST(KxrParser, IntegersReadAsPercentDReadsWholeTokens)
-{
-    // Signs and leading zeros are fine.
-    const SceneData data = parsed("+0 +01\n+3 0003 +1\n0 0 0 1 0 0 0 1 0\n0 0 0 0 0 0 0 0 0\n"
-                                  "00 +1 2\n-0 +0 0\n0.0 +1 -0\n+100");
-    ASSERT_EQ(data.groups.size(), 1u);
-    ASSERT_EQ(data.groups[0].triangles.size(), 1u);
-    const MeshTriangle& triangle = data.groups[0].triangles[0];
-    EXPECT_EQ(triangle.positionIndices.b, 1);
-    EXPECT_EQ(triangle.positionIndices.c, 2);
-    EXPECT_EQ(triangle.materialIndex, UntexturedMaterial);
-}
-
-TEST(KxrParser, TextureNamesUpTo199CharactersAreKept)
-{
-    const std::string name(MaxTextureNameLength, 'n');
-    const SceneData data = parsed("1 " + name + " x 0");
-    EXPECT_EQ(data.materials[0].base, name);
-    EXPECT_EQ(data.materials[0].normal, "x");
-}
-
 namespace {
 
 struct Malformed {
@@ -269,14 +109,6 @@ struct Malformed {
     std::string text;
     std::string message;  // the whole error text after "Scene/bad.kxr: "
 };
-
-std::string repeat(const std::string& piece, int times)
-{
-    std::string out;
-    for (int i = 0; i < times; ++i)
-        out += piece;
-    return out;
-}
 
 const std::string header = "1 a.bmp an.bmp 1\n";
 const std::string threePositions = "0 0 0\n1 0 0\n0 1 0\n";
@@ -291,40 +123,28 @@ std::string oneTriangle(const std::string& triangle)
 
 std::vector<Malformed> malformedCases()
 {
+    std::string sixLongRows;
+    for (int row = 0; row < 6; ++row)
+        sixLongRows += "0.000000 0.000000 0.000000\n";
     return {
         {"empty file", "", "material count (line 1): the file ends where an integer belongs"},
         {"negative material count", "-1 0", "material count (line 1): material count -1 is negative"},
         {"absurd material count", "2000000000\na b\n",
          "material count (line 1): 2000000000 materials need more values than the rest of the file holds"},
-        {"material count the file cannot hold", "3 a b c d e", "material count (line 1): 3 materials need more values than the rest of the file holds"},
-        {"material count not a number", "one", "material count (line 1): expected an integer, found 'one'"},
         {"missing normal texture name", "1 a.bmp", "material 1 (line 1): the file ends where the normal texture name belongs"},
         {"texture name of 200 characters", "1\n" + std::string(200, 'x') + "\nb 0",
          "material 1 (line 2): the base texture name has 200 characters (at most 199)"},
-        {"texture name of a million characters", "2 a b\nc " + std::string(1000000, 'x') + " 0",
-         "material 2 (line 2): the normal texture name has 1000000 characters (at most 199)"},
         {"zero byte in a texture name", std::string("1 a\0b c 0", 9), "material 1 (line 1): the base texture name holds a zero byte"},
         {"negative group count", "0 -5", "group count (line 1): group count -5 is negative"},
         {"absurd group count", "0 1000000 0 0 0", "group count (line 1): 1000000 groups need more values than the rest of the file holds"},
-        {"negative position count", "0 1\n-3 0 0", "group 0 (line 2): position count -3 is negative"},
-        {"negative triangle count", "0 1\n0 0 -1", "group 0 (line 2): triangle count -1 is negative"},
         {"absurd counts", "0 1\n2147483647 2147483647 2147483647\n0 0 0",
          "group 0 (line 2): 2147483647 positions, 2147483647 texture coordinates and 2147483647 triangles need more values than the rest of the file holds"},
-        {"one position more than the file holds", "0 1\n2 0 0\n1 2 3 4 5",
-         "group 0 (line 2): 2 positions, 0 texture coordinates and 0 triangles need more values than the rest of the file holds"},
         {"word for a position", header + "2 0 0\n1 2 3\n4 five 6\n", "group 0, position 1 (line 4): expected a number, found 'five'"},
         {"number glued to text", header + "1 0 0\n1.5x 2 3\n", "group 0, position 0 (line 3): expected a number, found '1.5x'"},
-        {"two numbers glued", header + "1 0 0\n1.0-2.0 3\n", "group 0, position 0 (line 3): expected a number, found '1.0-2.0'"},
-        {"comma decimal point", header + "0 1 0\n0,5 0 0\n", "group 0, texture coordinate 0 (line 3): expected a number, found '0,5'"},
         {"nan", header + "1 0 0\n1 nan 3\n", "group 0, position 0 (line 3): 'nan' is not a finite 32-bit number"},
-        {"infinity", header + "0 1 0\n1 2 -INF\n", "group 0, texture coordinate 0 (line 3): '-INF' is not a finite 32-bit number"},
         {"float overflow", header + "1 0 0\n1e39 0 0\n", "group 0, position 0 (line 3): '1e39' is not a finite 32-bit number"},
-        {"hexadecimal overflow", header + "1 0 0\n0x1p200 0 0\n", "group 0, position 0 (line 3): '0x1p200' is not a finite 32-bit number"},
         {"double plus sign", header + "1 0 0\n++1 0 0\n", "group 0, position 0 (line 3): expected a number, found '++1'"},
-        {"lone sign", header + "1 0 0\n- 0 0\n", "group 0, position 0 (line 3): expected a number, found '-'"},
         {"fraction where an integer belongs", header + "12.5 0 0\n", "group 0 (line 2): expected an integer, found '12.5'"},
-        {"plus minus integer", header + "+-1 0 0\n", "group 0 (line 2): expected an integer, found '+-1'"},
-        {"hexadecimal integer", header + "0x1 0 0\n", "group 0 (line 2): expected an integer, found '0x1'"},
         {"integer overflow", header + "99999999999 0 0\n", "group 0 (line 2): '99999999999' does not fit a 32-bit integer"},
         {"unprintable bytes are escaped", header + "1 0 0\n\x01\xff 0 0\n",
          "group 0, position 0 (line 3): expected a number, found '\\x01\\xff'"},
@@ -332,21 +152,14 @@ std::vector<Malformed> malformedCases()
          "group 0, position 0 (line 3): expected a number, found '" + std::string(40, 'q') + "...'"},
         {"position index out of range", oneTriangle("0 1 3\n0 1 2\n0 1 0\n1\n"),
          "group 0, triangle 0 (line 9): position index 3 out of range (group has 3 positions)"},
-        {"negative position index", oneTriangle("0 -1 2\n0 1 2\n0 1 0\n1\n"),
-         "group 0, triangle 0 (line 9): position index -1 out of range (group has 3 positions)"},
         {"texture-coordinate index out of range", oneTriangle("0 1 2\n0 7 2\n0 1 0\n1\n"),
          "group 0, triangle 0 (line 10): texture-coordinate index 7 out of range (group has 3 texture coordinates)"},
         {"material number zero", oneTriangle("0 1 2\n0 1 2\n0 1 0\n0\n"),
          "group 0, triangle 0 (line 12): material number 0 out of range (file has 1 materials; 100 marks an untextured group)"},
-        {"material number past the last", oneTriangle("0 1 2\n0 1 2\n0 1 0\n2\n"),
-         "group 0, triangle 0 (line 12): material number 2 out of range (file has 1 materials; 100 marks an untextured group)"},
-        {"material number 101", oneTriangle("0 1 2\n0 1 2\n0 1 0\n101\n"),
-         "group 0, triangle 0 (line 12): material number 101 out of range (file has 1 materials; 100 marks an untextured group)"},
         // Long number tokens, so that the counts fit what is left and the
         // file only runs out in the middle of the triangle.
-        {"truncated triangle", header + "3 3 1\n" + repeat("0.000000 0.000000 0.000000\n", 6) + "0 1 2\n0 1 2\n0 1",
+        {"truncated triangle", header + "3 3 1\n" + sixLongRows + "0 1 2\n0 1 2\n0 1",
          "group 0, triangle 0 (line 11): the file ends where a number belongs"},
-        {"truncated before the second group", "0 2 000 000 000", "group 1 (line 1): the file ends where an integer belongs"},
         {"error in a later group and triangle",
          "0 2\n0 0 0\n3 3 2\n" + threePositions + threeTexCoords + "0 1 2\n0 1 2\n0 1 0\n100\n0 1 2\n0 1 2\n0 1 0\n7\n",
          "group 1, triangle 1 (line 17): material number 7 out of range (file has 0 materials; 100 marks an untextured group)"},
@@ -364,19 +177,14 @@ TEST(KxrParser, MalformedFilesAreRefusedWithOneMessageNamingFilePlaceAndProblem)
         std::string error = "stale";
         EXPECT_FALSE(parseKxr(bad.text, "Scene/bad.kxr", data, error)) << bad.what;
         EXPECT_EQ(error, "Scene/bad.kxr: " + bad.message) << bad.what;
-        EXPECT_TRUE(data.groups.empty()) << bad.what;
-        EXPECT_TRUE(data.materials.empty()) << bad.what;
+        EXPECT_TRUE(data.groups.empty() && data.materials.empty()) << bad.what;
     }
-}
-
-TEST(KxrParser, WellFormedCasesNextToTheMalformedOnesStillRead)
-{
-    // Material numbers up to the count, 100 with any count, the last index.
+    // Next to them, well formed: material numbers up to the count, 100 with any
+    // count, the last index; underflow (strtof gives zero); a group claiming
+    // exactly what the rest of the file holds.
     EXPECT_EQ(parsed(oneTriangle("2 1 0\n2 2 2\n0 1 0\n1\n")).groups[0].triangles[0].positionIndices.a, 2);
     EXPECT_EQ(parsed("0 1 3 3 1 " + threePositions + threeTexCoords + "0 1 2 0 1 2 0 1 0 100").groups[0].triangles[0].materialIndex,
               UntexturedMaterial);
-    // Underflow is not an error: strtof gives zero.
     EXPECT_EQ(parsed(header + "1 0 0 1e-50 0 0").groups[0].positions[0].x, 0.0f);
-    // A group may claim exactly what the rest of the file holds.
     EXPECT_EQ(parsed("0 1 2 0 0 1 2 3 4 5 6").groups[0].positions.size(), 2u);
 }

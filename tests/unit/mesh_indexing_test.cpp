@@ -1,6 +1,3 @@
-#include <utility>
-#include <vector>
-
 #include <gtest/gtest.h>
 
 #include "scene/mesh_group.h"
@@ -20,88 +17,51 @@ MeshGroup groupWith(const std::vector<std::vector<Corner>>& triangles)
         group.texCoords.push_back({0.1f * i, 0.2f * i, 0.3f * i});
     }
     for (size_t i = 0; i < triangles.size(); ++i) {
-        MeshTriangle triangle;
         const auto& c = triangles[i];
-        triangle.positionIndices = {c[0].first, c[1].first, c[2].first};
-        triangle.texCoordIndices = {c[0].second, c[1].second, c[2].second};
         const float n = float(i + 1);
-        triangle.normal = {n, 0, 0};
-        triangle.tangent = {0, n, 0};
-        triangle.binormal = {0, 0, n};
-        group.triangles.push_back(triangle);
+        group.triangles.push_back({{c[0].first, c[1].first, c[2].first}, {n, 0, 0}, {0, n, 0}, {0, 0, n},
+                                   {c[0].second, c[1].second, c[2].second}, 0});
     }
     group.buildVertexArrays();
     return group;
 }
 
+// Vertex `vertex` holds the position and texture coordinate of `corner` and
+// the frame of triangle `triangle`.
 void expectVertex(const MeshGroup& group, size_t vertex, Corner corner, int triangle)
 {
-    SCOPED_TRACE(vertex);
     ASSERT_LT(vertex, group.vertexCount());
-    const Vec3 p = group.positions[size_t(corner.first)];
-    const Vec3 t = group.texCoords[size_t(corner.second)];
-    EXPECT_EQ(group.vertexPositions[vertex].x, p.x);
-    EXPECT_EQ(group.vertexPositions[vertex].z, p.z);
-    EXPECT_EQ(group.vertexTexCoords[vertex].y, t.y);
-    EXPECT_EQ(group.vertexTexCoords[vertex].z, t.z);
     const float n = float(triangle + 1);
-    EXPECT_EQ(group.vertexNormals[vertex].x, n);
-    EXPECT_EQ(group.vertexTangents[vertex].y, n);
-    EXPECT_EQ(group.vertexBinormals[vertex].z, n);
+    const auto same = [](Vec3 a, Vec3 b) { return a.x == b.x && a.y == b.y && a.z == b.z; };
+    EXPECT_TRUE(same(group.vertexPositions[vertex], group.positions[size_t(corner.first)])
+                && same(group.vertexTexCoords[vertex], group.texCoords[size_t(corner.second)])) << vertex;
+    EXPECT_TRUE(group.vertexNormals[vertex].x == n && group.vertexTangents[vertex].y == n
+                && group.vertexBinormals[vertex].z == n) << vertex;
 }
 
 } // namespace
 
-TEST(MeshIndexing, OneTriangleMakesThreeVertices)
-{
-    const MeshGroup group = groupWith({{{0, 0}, {1, 1}, {2, 2}}});
-    EXPECT_EQ(group.vertexCount(), 3u);
-    EXPECT_EQ(group.indices, (std::vector<uint32_t>{0, 1, 2}));
-    expectVertex(group, 0, {0, 0}, 0);
-    expectVertex(group, 2, {2, 2}, 0);
-}
-
-TEST(MeshIndexing, SharedCornersGetVerticesOfTheirOwn)
-{
-    const MeshGroup group = groupWith({{{0, 0}, {1, 1}, {2, 2}}, {{2, 2}, {1, 1}, {3, 3}}});
-    EXPECT_EQ(group.vertexCount(), 6u);
-    EXPECT_EQ(group.indices, (std::vector<uint32_t>{0, 1, 2, 3, 4, 5}));
-    expectVertex(group, 3, {2, 2}, 1);  // flat: the second triangle's frame
-    expectVertex(group, 4, {1, 1}, 1);
-}
-
+// Only the group's very first corner is looked for again (a later corner with
+// its position and texture coordinate reuses vertex 0, keeping the first
+// triangle's frame); every other corner, shared or not, is a vertex of its own.
 TEST(MeshIndexing, OnlyTheFirstCornerOfTheGroupIsReused)
 {
-    const MeshGroup group = groupWith({{{0, 0}, {1, 1}, {2, 2}}, {{0, 0}, {2, 2}, {3, 3}}});
-    EXPECT_EQ(group.vertexCount(), 5u);
-    EXPECT_EQ(group.indices, (std::vector<uint32_t>{0, 1, 2, 0, 3, 4}));
-    expectVertex(group, 0, {0, 0}, 0);  // shared, keeps the first triangle's frame
-    expectVertex(group, 3, {2, 2}, 1);
-    expectVertex(group, 4, {3, 3}, 1);
+    const MeshGroup distinct = groupWith({{{0, 0}, {1, 1}, {2, 2}}, {{2, 2}, {1, 1}, {3, 3}}});
+    EXPECT_EQ(distinct.indices, (std::vector<uint32_t>{0, 1, 2, 3, 4, 5}));
+    expectVertex(distinct, 3, {2, 2}, 1);  // flat: the second triangle's frame
+    expectVertex(distinct, 4, {1, 1}, 1);
 
-    // Within the first triangle too.
-    const MeshGroup again = groupWith({{{4, 1}, {4, 1}, {2, 2}}});
-    EXPECT_EQ(again.indices, (std::vector<uint32_t>{0, 0, 1}));
-}
+    const MeshGroup shared = groupWith({{{0, 0}, {1, 1}, {2, 2}}, {{0, 0}, {2, 2}, {3, 3}}});
+    EXPECT_EQ(shared.indices, (std::vector<uint32_t>{0, 1, 2, 0, 3, 4}));
+    EXPECT_EQ(shared.vertexCount(), 5u);
+    expectVertex(shared, 0, {0, 0}, 0);
+    expectVertex(shared, 3, {2, 2}, 1);
+    expectVertex(shared, 4, {3, 3}, 1);
 
-TEST(MeshIndexing, TheFirstPositionWithAnotherTextureCoordinateIsANewVertex)
-{
-    const MeshGroup group = groupWith({{{0, 0}, {1, 1}, {2, 2}}, {{0, 3}, {3, 0}, {0, 0}}});
-    EXPECT_EQ(group.indices, (std::vector<uint32_t>{0, 1, 2, 3, 4, 0}));
-    expectVertex(group, 3, {0, 3}, 1);
-    expectVertex(group, 4, {3, 0}, 1);
-}
-
-TEST(MeshIndexing, NoTrianglesNoVertices)
-{
-    MeshGroup group = groupWith({});
-    EXPECT_EQ(group.vertexCount(), 0u);
-    EXPECT_EQ(group.indexCount(), 0u);
-    EXPECT_TRUE(group.vertexNormals.empty());
-
-    // Building again replaces the arrays.
-    group = groupWith({{{0, 0}, {1, 1}, {2, 2}}});
-    group.buildVertexArrays();
-    EXPECT_EQ(group.vertexCount(), 3u);
-    EXPECT_EQ(group.indexCount(), 3u);
+    EXPECT_EQ(groupWith({{{4, 1}, {4, 1}, {2, 2}}}).indices, (std::vector<uint32_t>{0, 0, 1})) << "within the first triangle too";
+    // The first position with another texture coordinate is a new vertex.
+    const MeshGroup other = groupWith({{{0, 0}, {1, 1}, {2, 2}}, {{0, 3}, {3, 0}, {0, 0}}});
+    EXPECT_EQ(other.indices, (std::vector<uint32_t>{0, 1, 2, 3, 4, 0}));
+    expectVertex(other, 3, {0, 3}, 1);
+    expectVertex(other, 4, {3, 0}, 1);
 }

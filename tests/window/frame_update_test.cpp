@@ -4,13 +4,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
-#include "app/app_window.h"
 #include "app/frame_hooks.h"
 #include "demo/demo_state.h"
 #include "demo/frame_update.h"
-#include "support/test_files.h"
 #include "window/test_window.h"
 
 using namespace testing_support;
@@ -30,7 +27,7 @@ protected:
         cameraMode = CameraMode::DemoTour;
         tour = CameraTour{};
         camera.place(0.0f, 0.19f, 0.68f, 0.00001f, 0.19f, 1.0f, 0.0f, 1.0f, 0.0f);
-        pitchAngle = previousPitch = 0.0f;
+        pitch = PitchState{};
         activeWindow = &window_;
         activeKeys = &keys_;
     }
@@ -38,7 +35,7 @@ protected:
     {
         activeWindow = nullptr;
         activeKeys = nullptr;
-        destroyAppWindow(window_);
+        TestWindow::TearDown();
     }
 
     // Takes the window's messages in queue order without dispatching them, as
@@ -46,19 +43,11 @@ protected:
     std::vector<uint32_t> takeMessages()
     {
         std::vector<uint32_t> taken;
-        platform::Message message;
-        while (platform::peekMessage(message, window_.hWnd))
+        for (platform::Message message; platform::peekMessage(message, window_.hWnd);)
             taken.push_back(message.message);
         return taken;
     }
-
 };
-
-long indexOf(const std::vector<uint32_t>& list, uint32_t value)
-{
-    const auto found = std::find(list.begin(), list.end(), value);
-    return found == list.end() ? -1 : static_cast<long>(found - list.begin());
-}
 
 } // namespace
 
@@ -72,21 +61,10 @@ TEST_F(FrameUpdateWindowTest, EscapeAndF1InOneFrameQueueTheQuitFirstAndTheFrameG
     const std::vector<uint32_t> taken = takeMessages();
     ASSERT_FALSE(taken.empty());
     EXPECT_EQ(taken.front(), WM_QUIT);
-    EXPECT_GT(indexOf(taken, WM_TOGGLEFULLSCREEN), indexOf(taken, WM_QUIT));
+    EXPECT_NE(std::find(taken.begin() + 1, taken.end(), WM_TOGGLEFULLSCREEN), taken.end());
     // The rest of the frame still ran.
     EXPECT_EQ(frameState.fpsFrameCount, 1u);
     EXPECT_FLOAT_EQ(frameState.waterTime, 0.0004f);
-}
-
-TEST_F(FrameUpdateWindowTest, F1IsReadEveryFrameItIsHeldAndLeavesTheProgramRunning)
-{
-    keys_.keyDown[VK_F1] = 1;
-    update(16);
-    update(16);
-    const std::vector<uint32_t> taken = takeMessages();
-    EXPECT_EQ(std::count(taken.begin(), taken.end(), WM_TOGGLEFULLSCREEN), 2);
-    EXPECT_EQ(indexOf(taken, WM_QUIT), -1);
-    EXPECT_EQ(appRunning, 1);
 }
 
 TEST_F(FrameUpdateWindowTest, WaypointIsThePoseBeforeTheFramesMouseTurn)
@@ -111,17 +89,5 @@ TEST_F(FrameUpdateWindowTest, WaypointIsThePoseBeforeTheFramesMouseTurn)
 
     int x = 0, y = 0;
     ASSERT_TRUE(platform::getCursorPos(x, y));
-    EXPECT_EQ(x, 512);
-    EXPECT_EQ(y, 384);
-}
-
-TEST_F(FrameUpdateWindowTest, DemoModeLeavesTheCursorAlone)
-{
-    platform::setCursorPos(600, 300);
-    update(16);
-    int x = 0, y = 0;
-    ASSERT_TRUE(platform::getCursorPos(x, y));
-    EXPECT_EQ(x, 600);
-    EXPECT_EQ(y, 300);
-    EXPECT_FLOAT_EQ(camera.view.z, 1.0f / length(Vec3{0.00001f, 0.19f, 1.0f}));
+    EXPECT_TRUE(x == 512 && y == 384) << "the cursor goes back to the centre: " << x << ", " << y;
 }

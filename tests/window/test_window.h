@@ -14,11 +14,8 @@ protected:
     void prepareWindow()
     {
         testing_support::recordMessageBoxes();
-        static bool registered = false;
-        if (!registered) {
-            ASSERT_TRUE(registerWindowClass(app_));
-        }
-        registered = true;
+        static const bool registered = registerWindowClass(app_);
+        ASSERT_TRUE(registered);
         window_ = AppWindow{};
         keys_ = KeyState{};
         window_.keys = &keys_;

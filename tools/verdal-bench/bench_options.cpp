@@ -6,8 +6,9 @@
 
 const char* const benchUsage =
     "usage: verdal-bench [options]\n"
-    "Runs the demo without a display (EGL on Mesa) with a fixed time step and\n"
-    "reports start-up time, frame rate and frame times as key: value lines.\n"
+    "Runs the demo headless (EGL on Linux, a hidden window on Windows) with a\n"
+    "fixed time step and reports start-up time, frame rate and frame times as\n"
+    "key: value lines.\n"
     "\n"
     "  --data DIR            run directory holding Scene, Shader and Textures (default: .)\n"
     "  --size WxH            render resolution (default 1024x768)\n"

@@ -34,28 +34,33 @@ double millisecondsSince(Clock::time_point start)
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// The fixed-step clock the free-fly camera's timer reads.
-uint32_t simulatedMilliseconds = 0;
-uint32_t simulatedClock() { return simulatedMilliseconds; }
+// What the run counts while it goes: the fixed-step clock the free-fly
+// camera's timer reads, the message boxes the demo raised, and the start-up
+// steps in the order they ran with their durations.
+struct BenchCounters {
+    uint32_t simulatedMilliseconds = 0;
+    int messageBoxes = 0;
+    std::vector<std::pair<std::string, double>> startupSteps;
+    Clock::time_point stepStart;
+};
+BenchCounters counters;
 
-int messageBoxes = 0;
+uint32_t simulatedClock() { return counters.simulatedMilliseconds; }
+
 platform::MessageBoxResult reportBox(const char* text, const char* caption, platform::MessageBoxStyle)
 {
-    ++messageBoxes;
+    ++counters.messageBoxes;
     std::fprintf(stderr, "verdal-bench: %s: %s\n", caption, text);
     return platform::MessageBoxResult::No;
 }
 
-// Start-up steps in the order they ran, with their durations.
-std::vector<std::pair<std::string, double>> startupSteps;
-Clock::time_point stepStart;
 void onStartupStep(const char* step)
 {
-    if (!startupSteps.empty())
-        startupSteps.back().second = millisecondsSince(stepStart);
+    if (!counters.startupSteps.empty())
+        counters.startupSteps.back().second = millisecondsSince(counters.stepStart);
     if (step)
-        startupSteps.emplace_back(step, 0.0);
-    stepStart = Clock::now();
+        counters.startupSteps.emplace_back(step, 0.0);
+    counters.stepStart = Clock::now();
 }
 
 // The summary: printed as "key: value" lines and, if asked, as JSON.
@@ -66,14 +71,6 @@ void report(const std::string& key, double value)
     char text[64];
     std::snprintf(text, sizeof text, "%.2f", value);
     report(key, std::string(text));
-}
-
-// The summary as the page shows it, with the run's outcome so far.
-std::vector<std::pair<std::string, std::string>> summaryWithResult(bool ok)
-{
-    auto figures = summary;
-    figures.emplace_back("result", ok ? "ok" : "failed");
-    return figures;
 }
 
 bool writeJson(const std::string& path)
@@ -99,6 +96,170 @@ bool writeJson(const std::string& path)
     return static_cast<bool>(out);
 }
 
+// What the frame loop hands to the report.
+struct RunResults {
+    double startupMs = 0.0;
+    std::vector<double> frameTimes;
+    std::vector<FrameRecord> frames;  // the same times with each pass's, for the log and the page
+    std::vector<std::string> screenshots;
+    bool ok = true;
+};
+
+// Enters the data directory, installs the fake clock and message boxes and
+// opens the headless context. Null (after saying why) if the run cannot go on.
+platform::HeadlessContext* setUp(const BenchOptions& options, RunResults& results)
+{
+    if (!options.dataDir.empty()) {
+        std::error_code ec;
+        std::filesystem::current_path(options.dataDir, ec);
+        if (ec) {
+            std::fprintf(stderr, "verdal-bench: cannot enter %s: %s\n", options.dataDir.c_str(),
+                         ec.message().c_str());
+            return nullptr;
+        }
+    }
+    screenWidth = mouseScreenWidth = options.width;
+    screenHeight = mouseScreenHeight = options.height;
+    platform::setMessageBoxHandler(reportBox);
+    platform::setClockSource(simulatedClock);
+
+    platform::HeadlessContext* context = platform::createHeadlessContext(options.width, options.height);
+    if (!context) {
+        std::fprintf(stderr, "verdal-bench: no headless OpenGL context\n");
+        return nullptr;
+    }
+    if (options.glDebug && !enableGlDebugOutput()) {
+        std::fprintf(stderr, "verdal-bench: the driver offers no debug output\n");
+        results.ok = false;
+    }
+    return context;
+}
+
+// Start-up, the frames with their screenshots, and teardown.
+void runFrames(const BenchOptions& options, platform::HeadlessContext* context, RunResults& results)
+{
+    KeyState keys{};
+    AppWindow window{};
+    window.keys = &keys;
+    window.width = options.width;
+    window.height = options.height;
+    window.hDC = platform::headlessDeviceContext(context);
+    window.bitsPerPixel = 32;
+    window.isVisible = 1;
+
+    demoInstrumentation.stepBegins = onStartupStep;
+    const Clock::time_point startupStart = Clock::now();
+    const bool started = initialize(&window, &keys);
+    results.startupMs = millisecondsSince(startupStart);
+    demoInstrumentation.stepBegins = nullptr;
+    if (!started)
+        results.ok = false;
+    if (options.flyMode)
+        cameraMode = CameraMode::FreeFly;
+    tour.currentPath = static_cast<uint32_t>(options.tourPath);
+    auto renderFrame = [&] {
+        counters.simulatedMilliseconds += options.stepMilliseconds;
+        update(options.stepMilliseconds);
+        render();
+        platform::swapHeadlessBuffers(context);
+        glFinish();
+    };
+    // Rendered but counted nowhere: the first frame of a start-up also
+    // renders the shadow map and has the driver compile every program.
+    for (int i = 0; i < options.warmupFrames; ++i)
+        renderFrame();
+    if (options.passTimes && !enablePassTimers()) {
+        std::fprintf(stderr, "verdal-bench: the driver offers no timer queries\n");
+        results.ok = false;
+    }
+
+    if (!options.reportDir.empty()) {
+        std::error_code ec;
+        std::filesystem::create_directories(options.screenshotDir, ec);
+    }
+    const Clock::time_point runStart = Clock::now();
+    for (int frame = 1;; ++frame) {
+        if (options.durationSeconds > 0 ? millisecondsSince(runStart) >= options.durationSeconds * 1000.0
+                                        : frame > options.frames)
+            break;
+        const Clock::time_point frameStart = Clock::now();
+        renderFrame();
+        results.frameTimes.push_back(millisecondsSince(frameStart));
+        if (options.passTimes)
+            collectPassTimes();
+        results.frames.push_back({frame, results.frameTimes.back(),
+                                  options.passTimes ? lastFramePassMilliseconds() : std::map<std::string, double>{}});
+        if (std::find(options.screenshotFrames.begin(), options.screenshotFrames.end(), frame)
+            != options.screenshotFrames.end()) {
+            char name[64];
+            std::snprintf(name, sizeof name, "frame-%06d.png", frame);
+            const std::string path = (std::filesystem::absolute(options.screenshotDir) / name).string();
+            if (saveFramebufferPng(path, options.width, options.height)) {
+                results.screenshots.push_back(path);
+            } else {
+                std::fprintf(stderr, "verdal-bench: cannot write %s\n", path.c_str());
+                results.ok = false;
+            }
+        }
+    }
+    if (options.passTimes)
+        releasePassTimers();
+    deinitialize();
+}
+
+// Prints the figures (and writes them as JSON if asked); false if anything failed.
+bool reportResults(const BenchOptions& options, RunResults& results)
+{
+    const FrameStatistics stats = summarizeFrameTimes(results.frameTimes);
+    report("size", std::to_string(options.width) + "x" + std::to_string(options.height));
+    report("mode", options.flyMode ? "fly" : "demo");
+    report("path", std::to_string(options.tourPath));
+    report("step_ms", std::to_string(options.stepMilliseconds));
+    report("startup_ms", results.startupMs);
+    for (const auto& [step, ms] : counters.startupSteps)
+        report("startup_" + step + "_ms", ms);
+    report("warmup_frames", std::to_string(options.warmupFrames));
+    report("frames", std::to_string(results.frameTimes.size()));
+    report("fps_average", stats.averageFps);
+    report("frame_ms_p50", stats.p50);
+    report("frame_ms_p95", stats.p95);
+    report("frame_ms_p99", stats.p99);
+    report("fps_1pct_low", stats.onePercentLowFps);
+    if (options.passTimes) {
+        for (const auto& [pass, ms] : passMilliseconds())
+            if (ms >= 0)
+                report("pass_ms_" + pass, ms);
+            else
+                report("pass_ms_" + pass, std::string("n/a"));
+    }
+    if (options.glDebug)
+        report("gl_errors", std::to_string(glDebugErrorCount()));
+    report("message_boxes", std::to_string(counters.messageBoxes));
+    for (size_t i = 0; i < results.screenshots.size(); ++i)
+        report("screenshot_" + std::to_string(i + 1), results.screenshots[i]);
+    if (options.glDebug && glDebugErrorCount() > 0)
+        results.ok = false;
+    std::string reportPage;
+    auto figures = summary;
+    figures.emplace_back("result", results.ok ? "ok" : "failed");
+    const ReportInput run{figures, results.frames, stats,
+                          options.passTimes ? passMilliseconds() : std::map<std::string, double>{},
+                          results.screenshots};
+    if (!writeRequestedOutputs(options, run, reportPage))
+        results.ok = false;
+    report("result", results.ok ? "ok" : "failed");
+    if (!reportPage.empty())
+        report("report", reportPage);
+
+    for (const auto& [key, value] : summary)
+        std::printf("%s: %s\n", key.c_str(), value.c_str());
+    if (!options.resultsFile.empty() && !writeJson(options.resultsFile)) {
+        std::fprintf(stderr, "verdal-bench: cannot write %s\n", options.resultsFile.c_str());
+        return false;
+    }
+    return results.ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -117,147 +278,11 @@ int main(int argc, char** argv)
         std::printf("verdal-bench %s\n", VERDAL_VERSION);
         return 0;
     }
-    if (!options.dataDir.empty()) {
-        std::error_code ec;
-        std::filesystem::current_path(options.dataDir, ec);
-        if (ec) {
-            std::fprintf(stderr, "verdal-bench: cannot enter %s: %s\n", options.dataDir.c_str(),
-                         ec.message().c_str());
-            return 1;
-        }
-    }
-
-    screenWidth = mouseScreenWidth = options.width;
-    screenHeight = mouseScreenHeight = options.height;
-    platform::setMessageBoxHandler(reportBox);
-    platform::setClockSource(simulatedClock);
-
-    platform::HeadlessContext* context = platform::createHeadlessContext(options.width, options.height);
-    if (!context) {
-        std::fprintf(stderr, "verdal-bench: no headless OpenGL context\n");
+    RunResults results;
+    platform::HeadlessContext* context = setUp(options, results);
+    if (!context)
         return 1;
-    }
-    bool ok = true;
-    if (options.glDebug && !enableGlDebugOutput()) {
-        std::fprintf(stderr, "verdal-bench: the driver offers no debug output\n");
-        ok = false;
-    }
-
-    KeyState keys{};
-    AppWindow window{};
-    window.keys = &keys;
-    window.width = options.width;
-    window.height = options.height;
-    window.hDC = platform::headlessDeviceContext(context);
-    window.bitsPerPixel = 32;
-    window.isVisible = 1;
-
-    demoInstrumentation.stepBegins = onStartupStep;
-    const Clock::time_point startupStart = Clock::now();
-    const bool started = initialize(&window, &keys);
-    const double startupMs = millisecondsSince(startupStart);
-    demoInstrumentation.stepBegins = nullptr;
-    if (!started)
-        ok = false;
-    if (options.flyMode)
-        cameraMode = CameraMode::FreeFly;
-    tour.currentPath = static_cast<uint32_t>(options.tourPath);
-    auto renderFrame = [&] {
-        simulatedMilliseconds += options.stepMilliseconds;
-        update(options.stepMilliseconds);
-        render();
-        platform::swapHeadlessBuffers(context);
-        glFinish();
-    };
-    // Rendered but counted nowhere: the first frame of a start-up also
-    // renders the shadow map and has the driver compile every program.
-    for (int i = 0; i < options.warmupFrames; ++i)
-        renderFrame();
-    if (options.passTimes && !enablePassTimers()) {
-        std::fprintf(stderr, "verdal-bench: the driver offers no timer queries\n");
-        ok = false;
-    }
-
-    std::vector<double> frameTimes;
-    std::vector<FrameRecord> frameRecords;
-    if (!options.reportDir.empty()) {
-        std::error_code ec;
-        std::filesystem::create_directories(options.screenshotDir, ec);
-    }
-    std::vector<std::string> screenshots;
-    const Clock::time_point runStart = Clock::now();
-    for (int frame = 1;; ++frame) {
-        if (options.durationSeconds > 0 ? millisecondsSince(runStart) >= options.durationSeconds * 1000.0
-                                        : frame > options.frames)
-            break;
-        const Clock::time_point frameStart = Clock::now();
-        renderFrame();
-        frameTimes.push_back(millisecondsSince(frameStart));
-        if (options.passTimes)
-            collectPassTimes();
-        frameRecords.push_back({frame, frameTimes.back(),
-                                options.passTimes ? lastFramePassMilliseconds() : std::map<std::string, double>{}});
-        if (std::find(options.screenshotFrames.begin(), options.screenshotFrames.end(), frame)
-            != options.screenshotFrames.end()) {
-            char name[64];
-            std::snprintf(name, sizeof name, "frame-%06d.png", frame);
-            const std::string path = (std::filesystem::absolute(options.screenshotDir) / name).string();
-            if (saveFramebufferPng(path, options.width, options.height)) {
-                screenshots.push_back(path);
-            } else {
-                std::fprintf(stderr, "verdal-bench: cannot write %s\n", path.c_str());
-                ok = false;
-            }
-        }
-    }
-    if (options.passTimes)
-        releasePassTimers();
-    deinitialize();
+    runFrames(options, context, results);
     platform::destroyHeadlessContext(context);
-
-    const FrameStatistics stats = summarizeFrameTimes(frameTimes);
-    report("size", std::to_string(options.width) + "x" + std::to_string(options.height));
-    report("mode", options.flyMode ? "fly" : "demo");
-    report("path", std::to_string(options.tourPath));
-    report("step_ms", std::to_string(options.stepMilliseconds));
-    report("startup_ms", startupMs);
-    for (const auto& [step, ms] : startupSteps)
-        report("startup_" + step + "_ms", ms);
-    report("warmup_frames", std::to_string(options.warmupFrames));
-    report("frames", std::to_string(frameTimes.size()));
-    report("fps_average", stats.averageFps);
-    report("frame_ms_p50", stats.p50);
-    report("frame_ms_p95", stats.p95);
-    report("frame_ms_p99", stats.p99);
-    report("fps_1pct_low", stats.onePercentLowFps);
-    if (options.passTimes) {
-        for (const auto& [pass, ms] : passMilliseconds())
-            if (ms >= 0)
-                report("pass_ms_" + pass, ms);
-            else
-                report("pass_ms_" + pass, std::string("n/a"));
-    }
-    if (options.glDebug)
-        report("gl_errors", std::to_string(glDebugErrorCount()));
-    report("message_boxes", std::to_string(messageBoxes));
-    for (size_t i = 0; i < screenshots.size(); ++i)
-        report("screenshot_" + std::to_string(i + 1), screenshots[i]);
-    if (options.glDebug && glDebugErrorCount() > 0)
-        ok = false;
-    std::string reportPage;
-    const ReportInput run{summaryWithResult(ok), frameRecords, stats,
-                          options.passTimes ? passMilliseconds() : std::map<std::string, double>{}, screenshots};
-    if (!writeRequestedOutputs(options, run, reportPage))
-        ok = false;
-    report("result", ok ? "ok" : "failed");
-    if (!reportPage.empty())
-        report("report", reportPage);
-
-    for (const auto& [key, value] : summary)
-        std::printf("%s: %s\n", key.c_str(), value.c_str());
-    if (!options.resultsFile.empty() && !writeJson(options.resultsFile)) {
-        std::fprintf(stderr, "verdal-bench: cannot write %s\n", options.resultsFile.c_str());
-        ok = false;
-    }
-    return ok ? 0 : 1;
+    return reportResults(options, results) ? 0 : 1;
 }

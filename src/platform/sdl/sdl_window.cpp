@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <malloc.h>
 #include <map>
 #include <string>
 
@@ -78,8 +79,11 @@ Window* createWindow(const char* className, const char* title, WindowStyle style
     if (found == windowClasses().end() || width <= 0 || height <= 0 || !sdl::ensureVideo())
         return nullptr;
 
+    // No profile and no version asked: SDL then makes a legacy context, which
+    // is whatever compatibility version the driver has. Asking for one by
+    // number fails outright on a driver that offers less.
     SDL_GL_ResetAttributes();
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, 0);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, format.doubleBuffer ? 1 : 0);
     const int channelBits = format.colorBits >= 24 ? 8 : 5;
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, channelBits);
@@ -117,6 +121,10 @@ void destroyWindow(Window* window)
     sdl::forgetPostedMessages(window);
     SDL_DestroyWindow(window->sdl);
     delete window;
+    // A window cycle frees hundreds of megabytes of start-up buffers, much of
+    // it inside the heap, where glibc would keep it resident and the next
+    // cycle would scatter its own buffers around it: hand it back now.
+    malloc_trim(0);
 }
 
 void showWindow(Window* window)

@@ -1,0 +1,189 @@
+// The generated data as the demo reads it: written to disk by the generator's
+// own writer, then read back by the demo's scene, bitmap and waypoint readers.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "asset_set.h"
+#include "image/dib_image.h"
+#include "scene/kxr_parser.h"
+#include "scene/tangent_space.h"
+#include "support/test_files.h"
+
+using namespace testing_support;
+
+namespace {
+
+constexpr const char* sceneFiles[] = {"Scene/Verdal4.kxr", "Scene/Verdal3Leafs.kxr",
+                                      "Scene/Verdal3Reflection.kxr", "Scene/Verdal4meadow.kxr"};
+
+const std::vector<assets::GeneratedFile>& defaultAssets()
+{
+    static const auto files = assets::generateAssets(assets::kDefaultSeed);
+    return files;
+}
+
+// The default set written once into a run directory of its own.
+const std::filesystem::path& runDir()
+{
+    static const std::filesystem::path dir = [] {
+        auto d = makeTempDir("assets") / "run";
+        std::string error;
+        EXPECT_TRUE(assets::writeAssets(defaultAssets(), d, error)) << error;
+        return d;
+    }();
+    return dir;
+}
+
+SceneData readScene(const char* path)
+{
+    SceneData data;
+    std::string error;
+    EXPECT_TRUE(parseKxr(readFile(runDir() / path), path, data, error)) << error;
+    return data;
+}
+
+bool isFoliage(const std::string& path)
+{
+    return path.find("leaves") != std::string::npos || path.find("grass_blades") != std::string::npos
+        || path.find("grass_flowers") != std::string::npos;
+}
+
+// A decoded picture halved by averaging 2x2 blocks, as a box-filtered mipmap level is.
+DibImage halve(const DibImage& p)
+{
+    DibImage out;
+    out.width = p.width / 2;
+    out.height = p.height / 2;
+    out.data.resize(static_cast<size_t>(out.width) * static_cast<size_t>(out.height) * 3u);
+    auto at = [&](int x, int y, int c) { return p.data[(static_cast<size_t>(y) * p.width + x) * 3u + c]; };
+    for (int y = 0; y < out.height; ++y)
+        for (int x = 0; x < out.width; ++x)
+            for (int c = 0; c < 3; ++c)
+                out.data[(static_cast<size_t>(y) * out.width + x) * 3u + c] = static_cast<uint8_t>(
+                    (at(2 * x, 2 * y, c) + at(2 * x + 1, 2 * y, c) + at(2 * x, 2 * y + 1, c) + at(2 * x + 1, 2 * y + 1, c) + 2) / 4);
+    return out;
+}
+
+// Mean of colour / coverage over texels with some coverage: the colour the
+// foliage program shows.
+double shownBrightness(const DibImage& base, const DibImage& normal)
+{
+    double sum = 0;
+    int count = 0;
+    for (size_t i = 0; i + 2 < base.data.size(); i += 3) {
+        const int coverage = normal.data[i + 2];
+        if (coverage >= 64) {
+            sum += static_cast<double>(std::max({base.data[i], base.data[i + 1], base.data[i + 2]})) / coverage;
+            ++count;
+        }
+    }
+    return count > 0 ? sum / count : 0;
+}
+
+Vec3 corner(const MeshGroup& g, const MeshTriangle& t, int k) { return g.positions[t.positionIndices[k]]; }
+bool finite(Vec3 v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
+
+} // namespace
+
+TEST(AssetGenerator, SameSeedSameBytesOtherSeedOtherScene)
+{
+    const auto again = assets::generateAssets(assets::kDefaultSeed);
+    ASSERT_EQ(again.size(), defaultAssets().size());
+    for (size_t i = 0; i < again.size(); ++i)
+        EXPECT_TRUE(again[i].path == defaultAssets()[i].path && again[i].bytes == defaultAssets()[i].bytes) << again[i].path;
+    const auto otherScenes = assets::generateSceneFiles(assets::kDefaultSeed + 1);
+    EXPECT_NE(otherScenes[0].bytes, assets::generateSceneFiles(assets::kDefaultSeed)[0].bytes) << otherScenes[0].path;
+}
+
+// Every scene the demo's reader accepts, with finite tangents and front faces
+// that agree with the stored normals. (That their textures are in the set is
+// the demo cycle's start-up to find: a missing one ends the program.)
+TEST(AssetGenerator, ScenesReadWithFiniteTangentsAndTrueWinding)
+{
+    for (const char* path : sceneFiles) {
+        SceneData data = readScene(path);
+        ASSERT_FALSE(data.groups.empty()) << path;
+        computeTangents(data.groups);
+        for (const MeshGroup& group : data.groups)
+            for (const MeshTriangle& t : group.triangles) {
+                const Vec3 a = corner(group, t, 0);
+                const Vec3 winding = cross(corner(group, t, 1) - a, corner(group, t, 2) - a);
+                ASSERT_TRUE(finite(t.tangent) && finite(t.binormal) && dot(winding, t.normal) > 0.0f) << path;
+            }
+    }
+}
+
+TEST(AssetGenerator, ReflectionLeavesOutWhatLiesUnderWater)
+{
+    const SceneData main = readScene("Scene/Verdal4.kxr");
+    const SceneData reflection = readScene("Scene/Verdal3Reflection.kxr");
+    ASSERT_EQ(reflection.groups.size(), main.groups.size());
+    float lowest = 0.0f, lowestMain = 0.0f;
+    for (const MeshGroup& g : reflection.groups)
+        for (const MeshTriangle& t : g.triangles)
+            for (int k = 0; k < 3; ++k)
+                lowest = std::min(lowest, corner(g, t, k).y);
+    for (const MeshGroup& g : main.groups)
+        for (const Vec3& p : g.positions)
+            lowestMain = std::min(lowestMain, p.y);
+    EXPECT_GE(lowest, -1e-4f);
+    EXPECT_LT(lowestMain, -0.05f) << "the main scene reaches under the water";
+}
+
+TEST(AssetGenerator, BitmapsDecodeAndNormalMapsHoldUnitNormalsPointingOut)
+{
+    recordMessageBoxes();
+    int normalMaps = 0;
+    for (const assets::GeneratedFile& f : defaultAssets()) {
+        if (!f.path.ends_with(".bmp"))
+            continue;
+        SCOPED_TRACE(f.path);
+        const auto image = loadDibImage((runDir() / f.path).string().c_str());
+        ASSERT_NE(image, nullptr);
+        // The foliage pictures' normal maps carry coverage in blue (tested below).
+        if (f.path.find("normal") == std::string::npos || isFoliage(f.path))
+            continue;
+        ++normalMaps;
+        for (size_t i = 0; i < image->data.size(); i += 3) {
+            const float nx = image->data[i] / 127.5f - 1.0f, ny = image->data[i + 1] / 127.5f - 1.0f,
+                        nz = image->data[i + 2] / 127.5f - 1.0f;
+            ASSERT_NEAR(std::sqrt(nx * nx + ny * ny + nz * nz), 1.0f, 0.03f);
+            ASSERT_GT(nz, 0.2f);
+        }
+    }
+    EXPECT_GE(normalMaps, 3);
+    EXPECT_TRUE(recordedBoxes().empty());
+}
+
+// The foliage pictures are premultiplied by the coverage that their normal
+// map's blue channel holds, so colour and coverage average alike in every
+// mipmap level: far away, colour / coverage stays as bright as up close
+// instead of sinking towards the black background (dark distant cards).
+TEST(AssetGenerator, FoliageCoverageSurvivesMinification)
+{
+    recordMessageBoxes();
+    for (const char* name : {"leaves", "leaves_dark", "grass_blades", "grass_flowers"}) {
+        SCOPED_TRACE(name);
+        const std::filesystem::path textures = runDir() / "Textures";
+        auto base = loadDibImage((textures / (std::string(name) + ".bmp")).string().c_str());
+        auto normal = loadDibImage((textures / (std::string(name) + "_normal.bmp")).string().c_str());
+        ASSERT_TRUE(base && normal && normal->width == base->width);
+        int covered = 0;
+        for (size_t i = 0; i + 2 < base->data.size(); i += 3) {
+            const int coverage = normal->data[i + 2];
+            ASSERT_LE(std::max({base->data[i], base->data[i + 1], base->data[i + 2]}), coverage + 1) << i / 3;
+            covered += coverage > 127;
+        }
+        EXPECT_GT(covered, base->width * base->height / 8);
+        DibImage b = *base, n = *normal;
+        const double near = shownBrightness(b, n);
+        for (int level = 1; level <= 4; ++level) {
+            b = halve(b);
+            n = halve(n);
+            EXPECT_NEAR(shownBrightness(b, n), near, near * 0.15) << "level " << level;
+        }
+    }
+    EXPECT_TRUE(recordedBoxes().empty());
+}

@@ -4,9 +4,12 @@
 
 #include "material_textures.h"
 
-// Cut-out pictures for the alpha-tested leaves and meadow: RGB only, the
-// background is exact black (0, 0, 0) and every covered texel is clearly
-// brighter, so the leaf shaders can take coverage from the colour.
+// Cut-out pictures for the leaves and meadow: RGB only, premultiplied by
+// coverage over an exact black (0, 0, 0) background, with the coverage itself
+// in the normal map's blue channel (its red and green hold the relief). Both
+// average alike in every mipmap level, so the foliage program finds the
+// covered share and its true colour (colour / coverage) at any distance; the
+// shadow pass, at full detail, still takes near-black texels as empty.
 namespace assets {
 
 enum class LeafStyle { Broadleaf, DarkBroadleaf };

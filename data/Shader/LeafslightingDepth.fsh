@@ -1,8 +1,8 @@
 #version 110
 // The light's view for the shadow map. Only depth is kept; the alpha carries
-// the coverage of leaves and grass (near-black texels are empty: the pictures
-// are premultiplied by coverage, and this pass samples them near full detail) for the alpha
-// test that runs in this pass.
+// the coverage of leaves and grass for the alpha test that runs in this pass.
+// Near-black texels are empty: the pictures are premultiplied by coverage,
+// and this pass samples them near full detail.
 
 uniform sampler2D baseMap;
 

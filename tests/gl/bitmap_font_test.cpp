@@ -202,14 +202,4 @@ TEST_F(BitmapFontTest, WithoutAFontFileTheListsDrawNothing)
     glDeleteLists(base, BitmapFont::glyphCount);
 }
 
-TEST_F(BitmapFontTest, ReleaseDeletesTheListsAndLaterPrintsDrawNothing)
-{
-    const GLuint base = font_.listBase();
-    font_.release();
-    for (GLuint list = base; list < base + BitmapFont::glyphCount; ++list)
-        ASSERT_FALSE(glIsList(list)) << list;
-    print(20, 100, "FPS");
-    EXPECT_FALSE(inkIn(ink()));
-}
-
 } // namespace

@@ -132,12 +132,6 @@ void GLAPIENTRY countErrors(GLenum, GLenum type, GLuint, GLenum, GLsizei, const 
     debugErrors += type == GL_DEBUG_TYPE_ERROR;
 }
 
-// Channel c (0 red, 1 green, 2 blue) of a pixel of a square RGBA image, counted from the top.
-int channel(const std::vector<unsigned char>& rgba, int edge, int x, int yFromTop, int c)
-{
-    return rgba[(size_t(edge - 1 - yFromTop) * edge + x) * 4 + c];
-}
-
 class DemoCycleTest : public testing::Test {
 protected:
     void SetUp() override
@@ -240,8 +234,7 @@ TEST_F(DemoCycleTest, StartUpLogsItsStepsLeavesTheSkyAndTheLightProgramBoundAndT
 
 // Where each pass draws, mirrored or not, culling which faces, with which
 // program, and what it leaves behind; the shadow map on the first frame only.
-// Then the pictures: the scene image, and the window the composition fills
-// the right way up (its picture and overlay are the end-to-end tests' to check).
+// (The pictures themselves are the rendered-frames test's to compare.)
 TEST_F(DemoCycleTest, EveryPassDrawsIntoItsTargetWithItsStateAndTheShadowMapOnlyOnce)
 {
     ASSERT_TRUE(initialize(&window_, &keys_));
@@ -257,13 +250,6 @@ TEST_F(DemoCycleTest, EveryPassDrawsIntoItsTargetWithItsStateAndTheShadowMapOnly
         runFrame();
         EXPECT_EQ(frameRecord, framePasses) << "frame " << frame;
     }
-
-    const auto scene = textureImage(TargetSlot::Scene, GL_RGBA, 1024u * 1024u * 4);
-    EXPECT_GT(channel(scene, 1024, 512, 10, 2), channel(scene, 1024, 512, 10, 0)) << "sky at the top of the picture";
-    EXPECT_GT(channel(scene, 1024, 512, 1013, 1), channel(scene, 1024, 512, 1013, 2)) << "meadow at the bottom";
-    const auto window = readRgba(0, 0, 256, 256);
-    EXPECT_GT(channel(window, 256, 128, 60, 2), channel(window, 256, 128, 60, 0)) << "sky at the top of the window";
-    EXPECT_GT(channel(window, 256, 128, 250, 1), channel(window, 256, 128, 250, 2)) << "meadow at the bottom";
 
     deinitialize();
     EXPECT_EQ(liveObjects(), before_);

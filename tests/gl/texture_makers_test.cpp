@@ -21,14 +21,6 @@ std::vector<uint8_t> readBack(GLenum target, GLenum format, size_t bytes)
     return pixels;
 }
 
-// Death tests run the statement in a child whose recorded boxes the parent
-// cannot see; this handler shows them on stderr for the test to match.
-platform::MessageBoxResult printBox(const char* text, const char* caption, platform::MessageBoxStyle)
-{
-    std::fprintf(stderr, "[%s] %s", caption, text);
-    return platform::MessageBoxResult::Ok;
-}
-
 class TextureMakersTest : public testing::Test {
 protected:
     TextureMakersTest()
@@ -99,19 +91,4 @@ TEST_F(TextureMakersTest, ColourKeyMakesOnlyExactBlackTransparent)
     EXPECT_EQ(readBack(GL_TEXTURE_2D, GL_RGBA, 16),
               (std::vector<uint8_t>{0, 0, 1, 255, 0, 0, 0, 0, 255, 255, 255, 255, 1, 0, 0, 255}));
     glDeleteTextures(1, &names[1]);
-}
-
-// The child re-runs this binary for just the dying test, so it has a context
-// of its own rather than a forked copy of ours.
-TEST_F(TextureMakersTest, UndecodableBitmapsEndTheProgramWithStatusOneAfterOneMessage)
-{
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    GLuint names[1] = {0};
-    EXPECT_EXIT((platform::setMessageBoxHandler(printBox), loadTexture(names, "Textures\\missing.bmp", 0)),
-                testing::ExitedWithCode(1), "\\[Error\\] Failed to open DIB file Textures.missing\\.bmp\\.\n");
-    BmpFile v5 = patternBmp24(2, 2);
-    v5.headerSize = 108;
-    writeFile("v5.bmp", v5.bytes());
-    EXPECT_EXIT((platform::setMessageBoxHandler(printBox), loadCubeMapFace(names, "v5.bmp", 0, GL_TEXTURE_CUBE_MAP_POSITIVE_X)),
-                testing::ExitedWithCode(1), "\\[Error\\] Unknown DIB file format\\.");
 }

@@ -178,11 +178,11 @@ TEST(AssetGenerator, FoliageCoverageSurvivesMinification)
         }
         EXPECT_GT(covered, base->width * base->height / 8);
         DibImage b = *base, n = *normal;
-        const double near = shownBrightness(b, n);
+        const double upClose = shownBrightness(b, n);
         for (int level = 1; level <= 4; ++level) {
             b = halve(b);
             n = halve(n);
-            EXPECT_NEAR(shownBrightness(b, n), near, near * 0.15) << "level " << level;
+            EXPECT_NEAR(shownBrightness(b, n), upClose, upClose * 0.15) << "level " << level;
         }
     }
     EXPECT_TRUE(recordedBoxes().empty());

@@ -18,8 +18,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # tour, frames, step: the frame shown is the last one.
 frames=("0 3 5000" "1 4 4000" "2 3 9000")
 failed=0
-for spec in "${frames[@]}"; do
-  read -r tour count step <<<"$spec"
+for view in "${frames[@]}"; do
+  read -r tour count step <<<"$view"
   name="tour-$tour.png"
   "$VERDAL_BENCH" --data "$RUN_DIR" --path "$tour" --size 320x240 --frames "$count" --step-ms "$step" \
     --gl-debug --screenshot-at "$count" --screenshot-dir "$work" >"$work/bench.txt" 2>&1 \

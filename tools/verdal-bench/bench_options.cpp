@@ -22,6 +22,11 @@ const char* const benchUsage =
     "  --path 0|1|2          the tour path to start on (default 0)\n"
     "  --screenshot-at LIST  comma-separated frame numbers (1-based) to save as PNG\n"
     "  --screenshot-dir DIR  where screenshots go (default: .)\n"
+    "  --memory-at LIST      comma-separated frame numbers after which to report\n"
+    "                        the resident memory\n"
+    "  --cycles N            start up, render and tear down N times in one context,\n"
+    "                        reporting the GL objects left alive and the resident\n"
+    "                        memory after each teardown (default 1)\n"
     "  --results FILE.json   also write the figures as JSON\n"
     "  --report DIR          write DIR/index.html: figures, frame-time graph, pass\n"
     "                        chart and screenshots in one page (screenshots go to DIR\n"
@@ -155,6 +160,20 @@ bool parseBenchOptions(int argc, char** argv, BenchOptions& options, std::string
                 return false;
             if (!parseFrameList(v, options.screenshotFrames)) {
                 error = "--screenshot-at wants frame numbers like 1,100,250, not " + std::string(v);
+                return false;
+            }
+        } else if (name == "--memory-at") {
+            if (!(v = value()))
+                return false;
+            if (!parseFrameList(v, options.memoryFrames)) {
+                error = "--memory-at wants frame numbers like 300,3000, not " + std::string(v);
+                return false;
+            }
+        } else if (name == "--cycles") {
+            if (!(v = value()))
+                return false;
+            if (!parseNumber(v, options.cycles) || options.cycles < 1) {
+                error = "--cycles wants a positive whole number, not " + std::string(v);
                 return false;
             }
         } else if (name == "--screenshot-dir") {

@@ -14,6 +14,8 @@ struct BenchOptions {
     bool flyMode = false;       // free fly from the start pose instead of the tour
     int tourPath = 0;           // the path the tour starts on, 0..2
     std::vector<int> screenshotFrames;
+    std::vector<int> memoryFrames;  // frames after which resident memory is reported
+    int cycles = 1;             // start-ups and teardowns, one after another, in one context
     std::string screenshotDir = ".";
     std::string resultsFile;
     std::string reportDir;      // absolute; empty when no report page is asked for

@@ -135,3 +135,17 @@ void releasePassTimers()
 const std::map<std::string, double>& passMilliseconds() { return averages; }
 
 const std::map<std::string, double>& lastFramePassMilliseconds() { return lastFrame; }
+
+int liveGlObjectCount()
+{
+    using IsName = GLboolean(APIENTRY*)(GLuint);
+    const char* const probeNames[] = {"glIsTexture", "glIsBuffer", "glIsList", "glIsFramebuffer",
+                                      "glIsRenderbuffer", "glIsProgram", "glIsShader"};
+    int live = 0;
+    for (const char* probeName : probeNames) {
+        const auto probe = reinterpret_cast<IsName>(platform::getGlProcAddress(probeName));
+        for (GLuint name = 1; probe && name < 20000; ++name)
+            live += probe(name) ? 1 : 0;
+    }
+    return live;
+}

@@ -9,6 +9,11 @@
 bool enableGlDebugOutput();
 uint64_t glDebugErrorCount();
 
+// GL names alive of every kind the demo makes (textures, buffers, display
+// lists, framebuffers, renderbuffers, programs and shaders), probed over a
+// generous range: what a teardown should bring back to where it started.
+int liveGlObjectCount();
+
 // GPU time per render pass, from timer queries around each pass. Only
 // installed when asked for, so a normal frame makes no extra queries.
 bool enablePassTimers();

@@ -102,8 +102,11 @@ struct RunResults {
     std::vector<double> frameTimes;
     std::vector<FrameRecord> frames;  // the same times with each pass's, for the log and the page
     std::vector<std::string> screenshots;
+    std::vector<std::pair<std::string, std::string>> memory;  // key, value, in the order measured
     bool ok = true;
 };
+
+std::string residentKilobytes() { return std::to_string(platform::residentBytes() / 1024); }
 
 // Enters the data directory, installs the fake clock and message boxes and
 // opens the headless context. Null (after saying why) if the run cannot go on.
@@ -187,6 +190,8 @@ void runFrames(const BenchOptions& options, platform::HeadlessContext* context, 
         results.frameTimes.push_back(millisecondsSince(frameStart));
         if (options.passTimes)
             collectPassTimes();
+        if (std::find(options.memoryFrames.begin(), options.memoryFrames.end(), frame) != options.memoryFrames.end())
+            results.memory.emplace_back("resident_kb_frame_" + std::to_string(frame), residentKilobytes());
         results.frames.push_back({frame, results.frameTimes.back(),
                                   options.passTimes ? lastFramePassMilliseconds() : std::map<std::string, double>{}});
         if (std::find(options.screenshotFrames.begin(), options.screenshotFrames.end(), frame)
@@ -235,6 +240,8 @@ bool reportResults(const BenchOptions& options, RunResults& results)
     if (options.glDebug)
         report("gl_errors", std::to_string(glDebugErrorCount()));
     report("message_boxes", std::to_string(counters.messageBoxes));
+    for (const auto& [key, value] : results.memory)
+        report(key, value);
     for (size_t i = 0; i < results.screenshots.size(); ++i)
         report("screenshot_" + std::to_string(i + 1), results.screenshots[i]);
     if (options.glDebug && glDebugErrorCount() > 0)
@@ -282,7 +289,14 @@ int main(int argc, char** argv)
     platform::HeadlessContext* context = setUp(options, results);
     if (!context)
         return 1;
-    runFrames(options, context, results);
+    for (int cycle = 1; cycle <= options.cycles; ++cycle) {
+        runFrames(options, context, results);
+        if (options.cycles > 1) {
+            const std::string after = "_after_cycle_" + std::to_string(cycle);
+            results.memory.emplace_back("gl_objects" + after, std::to_string(liveGlObjectCount()));
+            results.memory.emplace_back("resident_kb" + after, residentKilobytes());
+        }
+    }
     platform::destroyHeadlessContext(context);
     return reportResults(options, results) ? 0 : 1;
 }

@@ -1,5 +1,6 @@
 #include "bench_options.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <filesystem>
@@ -81,122 +82,72 @@ bool parseFrameList(const char* text, std::vector<int>& frames)
 
 bool parseBenchOptions(int argc, char** argv, BenchOptions& options, std::string& error)
 {
+    static const char* const optionsWithValue[] = {
+        "--data", "--size", "--frames", "--warmup-frames", "--duration", "--step-ms", "--mode", "--path",
+        "--screenshot-at", "--memory-at", "--cycles", "--screenshot-dir", "--report", "--frame-log", "--results"};
     bool screenshotDirGiven = false;
     for (int i = 1; i < argc; ++i) {
         const std::string name = argv[i];
-        auto value = [&]() -> const char* {
-            if (i + 1 >= argc) {
-                error = name + " needs a value";
-                return nullptr;
-            }
-            return argv[++i];
-        };
-        const char* v = nullptr;
-        if (name == "--help") {
-            options.help = true;
-        } else if (name == "--version") {
-            options.version = true;
-        } else if (name == "--gl-debug") {
-            options.glDebug = true;
-        } else if (name == "--pass-times") {
-            options.passTimes = true;
-        } else if (name == "--data") {
-            if (!(v = value()))
-                return false;
-            options.dataDir = v;
-        } else if (name == "--size") {
-            if (!(v = value()))
-                return false;
-            if (!parseSize(v, options.width, options.height)) {
-                error = "--size wants WxH between 16 and 8192, not " + std::string(v);
-                return false;
-            }
-        } else if (name == "--frames") {
-            if (!(v = value()))
-                return false;
-            if (!parseNumber(v, options.frames) || options.frames < 1) {
-                error = "--frames wants a positive whole number, not " + std::string(v);
-                return false;
-            }
-        } else if (name == "--warmup-frames") {
-            if (!(v = value()))
-                return false;
-            if (!parseNumber(v, options.warmupFrames) || options.warmupFrames < 0) {
-                error = "--warmup-frames wants a whole number, not " + std::string(v);
-                return false;
-            }
-        } else if (name == "--duration") {
-            if (!(v = value()))
-                return false;
-            if (!parseNumber(v, options.durationSeconds) || !(options.durationSeconds > 0)) {
-                error = "--duration wants a positive number of seconds, not " + std::string(v);
-                return false;
-            }
-        } else if (name == "--step-ms") {
-            if (!(v = value()))
-                return false;
-            if (!parseNumber(v, options.stepMilliseconds) || options.stepMilliseconds > 60000) {
-                error = "--step-ms wants milliseconds from 0 to 60000, not " + std::string(v);
-                return false;
-            }
-        } else if (name == "--mode") {
-            if (!(v = value()))
-                return false;
-            if (std::strcmp(v, "demo") == 0 || std::strcmp(v, "fly") == 0) {
-                options.flyMode = std::strcmp(v, "fly") == 0;
-            } else {
-                error = "--mode wants demo or fly, not " + std::string(v);
-                return false;
-            }
-        } else if (name == "--path") {
-            if (!(v = value()))
-                return false;
-            if (!parseNumber(v, options.tourPath) || options.tourPath < 0 || options.tourPath > 2) {
-                error = "--path wants 0, 1 or 2, not " + std::string(v);
-                return false;
-            }
-        } else if (name == "--screenshot-at") {
-            if (!(v = value()))
-                return false;
-            if (!parseFrameList(v, options.screenshotFrames)) {
-                error = "--screenshot-at wants frame numbers like 1,100,250, not " + std::string(v);
-                return false;
-            }
-        } else if (name == "--memory-at") {
-            if (!(v = value()))
-                return false;
-            if (!parseFrameList(v, options.memoryFrames)) {
-                error = "--memory-at wants frame numbers like 300,3000, not " + std::string(v);
-                return false;
-            }
-        } else if (name == "--cycles") {
-            if (!(v = value()))
-                return false;
-            if (!parseNumber(v, options.cycles) || options.cycles < 1) {
-                error = "--cycles wants a positive whole number, not " + std::string(v);
-                return false;
-            }
-        } else if (name == "--screenshot-dir") {
-            if (!(v = value()))
-                return false;
-            options.screenshotDir = v;
-            screenshotDirGiven = true;
-        } else if (name == "--report") {
-            if (!(v = value()))
-                return false;
-            options.reportDir = std::filesystem::absolute(v).string();
-        } else if (name == "--frame-log") {
-            if (!(v = value()))
-                return false;
-            options.frameLogFile = std::filesystem::absolute(v).string();
-        } else if (name == "--results") {
-            if (!(v = value()))
-                return false;
-            options.resultsFile = v;
-        } else {
+        if (name == "--help" || name == "--version" || name == "--gl-debug" || name == "--pass-times") {
+            options.help |= name == "--help";
+            options.version |= name == "--version";
+            options.glDebug |= name == "--gl-debug";
+            options.passTimes |= name == "--pass-times";
+            continue;
+        }
+        if (std::find(std::begin(optionsWithValue), std::end(optionsWithValue), name) == std::end(optionsWithValue)) {
             error = "unknown option " + name;
             return false;
         }
+        if (i + 1 >= argc) {
+            error = name + " needs a value";
+            return false;
+        }
+        const char* v = argv[++i];
+        // False, with the message, when the value is not what the option takes.
+        auto wants = [&](bool accepted, const char* what) {
+            if (!accepted)
+                error = name + " wants " + what + ", not " + v;
+            return accepted;
+        };
+        bool ok = true;
+        if (name == "--data") {
+            options.dataDir = v;
+        } else if (name == "--size") {
+            ok = wants(parseSize(v, options.width, options.height), "WxH between 16 and 8192");
+        } else if (name == "--frames") {
+            ok = wants(parseNumber(v, options.frames) && options.frames >= 1, "a positive whole number");
+        } else if (name == "--warmup-frames") {
+            ok = wants(parseNumber(v, options.warmupFrames) && options.warmupFrames >= 0, "a whole number");
+        } else if (name == "--duration") {
+            ok = wants(parseNumber(v, options.durationSeconds) && options.durationSeconds > 0,
+                       "a positive number of seconds");
+        } else if (name == "--step-ms") {
+            ok = wants(parseNumber(v, options.stepMilliseconds) && options.stepMilliseconds <= 60000,
+                       "milliseconds from 0 to 60000");
+        } else if (name == "--mode") {
+            ok = wants(std::strcmp(v, "demo") == 0 || std::strcmp(v, "fly") == 0, "demo or fly");
+            options.flyMode = std::strcmp(v, "fly") == 0;
+        } else if (name == "--path") {
+            ok = wants(parseNumber(v, options.tourPath) && options.tourPath >= 0 && options.tourPath <= 2, "0, 1 or 2");
+        } else if (name == "--screenshot-at") {
+            ok = wants(parseFrameList(v, options.screenshotFrames), "frame numbers like 1,100,250");
+        } else if (name == "--memory-at") {
+            ok = wants(parseFrameList(v, options.memoryFrames), "frame numbers like 300,3000");
+        } else if (name == "--cycles") {
+            ok = wants(parseNumber(v, options.cycles) && options.cycles >= 1, "a positive whole number");
+        } else if (name == "--screenshot-dir") {
+            options.screenshotDir = v;
+            screenshotDirGiven = true;
+        } else if (name == "--report") {
+            options.reportDir = std::filesystem::absolute(v).string();
+        } else if (name == "--frame-log") {
+            options.frameLogFile = std::filesystem::absolute(v).string();
+        } else if (name == "--results") {
+            options.resultsFile = v;
+        }
+        if (!ok)
+            return false;
     }
     // A report shows screenshots: the last frame's unless others were asked
     // for, kept beside the page unless another folder was named.

@@ -9,6 +9,7 @@
 #include "gpu/gl_extensions.h"
 #include "gpu/log.h"
 #include "image/texture_makers.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -22,6 +23,11 @@ constexpr TargetSlotSize targetSlots[] = {
     {TargetSlot::Reflection, 512, RenderTargets::KindRgba},
     {TargetSlot::Spare, 2048, RenderTargets::KindRgba},
 };
+
+// About what start-up fills with the demo's data: 60 MB of render targets,
+// 45 MB of textures, 35 MB of scene buffers and the driver's own. Made
+// present in one step it costs a third of what touching it page by page does.
+constexpr size_t startupHeapBytes = size_t{144} << 20;
 
 struct ProgramFiles {
     const char* vertex;
@@ -122,6 +128,7 @@ bool initialize(AppWindow* window, KeyState* keys)
     activeWindow = window;
     activeKeys = keys;
     Log::instance()->write("Initializing...");
+    platform::prepareHeap(startupHeapBytes);
 
     markStartupStep("render_targets");
     createRenderTargets();

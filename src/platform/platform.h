@@ -8,6 +8,7 @@
 // exposes the types of the library underneath: it is implemented on SDL2
 // (platform/sdl) and on Win32 (platform/win32).
 
+#include <cstddef>
 #include <cstdint>
 
 #include "platform/window_messages.h"
@@ -124,6 +125,11 @@ void setClockSource(ClockSource source);
 
 // The process's resident memory in bytes (0 when the system does not say).
 uint64_t residentBytes();
+// Readies the heap for a burst of large buffers: memory freed stays in the
+// process for the next buffer instead of going back to the system, and the
+// first `bytes` are made present at once rather than page by page on first
+// touch. A window's end hands it all back.
+void prepareHeap(size_t bytes);
 
 // Entry points of the current GL context; null when unknown.
 void* getGlProcAddress(const char* name);

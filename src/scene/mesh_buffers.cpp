@@ -50,6 +50,13 @@ void MeshGroup::createBuffers()
     upload(buffers[BinormalBuffer], GL_ARRAY_BUFFER_ARB, byteSize(vertexBinormals), vertexBinormals.data());
     upload(buffers[IndexBuffer], GL_ELEMENT_ARRAY_BUFFER_ARB,
            static_cast<GLsizeiptrARB>(indices.size() * sizeof(uint32_t)), indices.data());
+    bufferedIndexCount = indices.size();
+    vertexPositions = {};
+    vertexTexCoords = {};
+    vertexNormals = {};
+    vertexTangents = {};
+    vertexBinormals = {};
+    indices = {};
 }
 
 void MeshGroup::build()
@@ -76,7 +83,7 @@ void MeshGroup::draw() const
     texCoordArray(GL_TEXTURE2_ARB, buffers[BinormalBuffer]);
 
     X::glBindBufferARB(GL_ELEMENT_ARRAY_BUFFER_ARB, buffers[IndexBuffer]);
-    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indices.size()), GL_UNSIGNED_INT, atStart);
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(bufferedIndexCount), GL_UNSIGNED_INT, atStart);
 
     for (GLenum unit : {GL_TEXTURE2_ARB, GL_TEXTURE1_ARB, GL_TEXTURE0_ARB}) {
         X::glClientActiveTextureARB(unit);
@@ -96,4 +103,5 @@ void MeshGroup::deleteBuffers()
             X::glDeleteBuffersARB(1, &name);
         name = 0;
     }
+    bufferedIndexCount = 0;
 }

@@ -50,14 +50,18 @@ struct MeshGroup {
 
     // 0 while the group has no buffers (not built, no buffer support, released).
     GLuint buffers[BufferCount] = {};
+    // What the index buffer holds; the arrays themselves are let go once uploaded.
+    size_t bufferedIndexCount = 0;
 
     // Expands the triangles into one vertex per corner; only a corner that
     // repeats the first corner's position and texture-coordinate pair shares
     // vertex 0. Needs no GL context. Every index must be in range, as the scene
     // reader guarantees.
     void buildVertexArrays();
-    // Uploads the built arrays into six static buffers; does nothing without
-    // buffer support.
+    // Uploads the built arrays into six static buffers, then frees the arrays:
+    // the driver keeps its own copy, and memory handed back while the scenes
+    // load is reused by the next scene instead of being taken fresh. Does
+    // nothing without buffer support.
     void createBuffers();
     void build();
     // Draws the triangles from the buffers; binds no texture. Draws nothing
@@ -66,6 +70,7 @@ struct MeshGroup {
     void deleteBuffers();
 
     bool hasBuffers() const;
+    // Of the built arrays, until createBuffers lets them go.
     size_t vertexCount() const { return vertexPositions.size(); }
     size_t indexCount() const { return indices.size(); }
 };

@@ -30,3 +30,11 @@ void* glProcAddress(const char* name)
 }
 
 } // namespace platform::system
+
+namespace platform {
+
+// The process heap keeps freed blocks for reuse already, and commits pages
+// as they are touched.
+void prepareHeap(size_t) {}
+
+} // namespace platform

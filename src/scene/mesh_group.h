@@ -52,6 +52,9 @@ struct MeshGroup {
     GLuint buffers[BufferCount] = {};
     // What the index buffer holds; the arrays themselves are let go once uploaded.
     size_t bufferedIndexCount = 0;
+    // The box around every vertex, made by buildVertexArrays.
+    Vec3 boundsMin;
+    Vec3 boundsMax;
 
     // Expands the triangles into one vertex per corner; only a corner that
     // repeats the first corner's position and texture-coordinate pair shares

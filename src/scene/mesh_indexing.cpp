@@ -1,5 +1,7 @@
 #include "scene/mesh_group.h"
 
+#include <algorithm>
+
 void MeshGroup::buildVertexArrays()
 {
     vertexPositions.clear();
@@ -39,5 +41,11 @@ void MeshGroup::buildVertexArrays()
             vertexTangents.push_back(triangle.tangent);
             vertexBinormals.push_back(triangle.binormal);
         }
+    }
+
+    boundsMin = boundsMax = vertexPositions.empty() ? Vec3{} : vertexPositions[0];
+    for (const Vec3& v : vertexPositions) {
+        boundsMin = {std::min(boundsMin.x, v.x), std::min(boundsMin.y, v.y), std::min(boundsMin.z, v.z)};
+        boundsMax = {std::max(boundsMax.x, v.x), std::max(boundsMax.y, v.y), std::max(boundsMax.z, v.z)};
     }
 }

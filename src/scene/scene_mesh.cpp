@@ -10,6 +10,7 @@
 #include "scene/kxr_parser.h"
 #include "scene/scene_file_text.h"
 #include "scene/tangent_space.h"
+#include "scene/view_culling.h"
 
 using X = GlExtensions;
 
@@ -83,6 +84,7 @@ void SceneMesh::draw() const
 {
     if (!X::multitextureReady())
         return;
+    const ViewClip clip = ViewClip::current();
     for (size_t i = 0; i < groups.size(); ++i) {
         const MeshGroup& group = groups[i];
         if (group.triangles.empty() || !group.hasBuffers())
@@ -94,7 +96,10 @@ void SceneMesh::draw() const
             enableOnUnit(TextureUnit::Normal, normalTextures[static_cast<size_t>(m)]);
             enableOnUnit(TextureUnit::Detail, detailTextures[i == WaterGroupIndex ? 1 : 0]);
         }
-        group.draw();
+        // A group out of sight still binds its material, so what is bound
+        // afterwards does not depend on the view.
+        if (!boxOutsideView(clip, group.boundsMin, group.boundsMax))
+            group.draw();
     }
     for (GLenum unit : {TextureUnit::Normal, TextureUnit::Detail, TextureUnit::Base}) {
         selectTextureUnit(unit);

@@ -6,6 +6,7 @@
 
 #include "gpu/texture_units.h"
 #include "scene/scene_mesh.h"
+#include "scene/view_culling.h"
 #include "support/bmp_writer.h"
 #include "support/gl_state.h"
 #include "support/test_files.h"
@@ -114,13 +115,15 @@ TEST_F(SceneMeshGl, EveryGroupGetsSixBuffersHoldingItsArraysAndEmptyGroupsArePas
 
 // Materials go to the base, normal and detail units, the water group (the
 // fifth) takes the water map as detail, the shadow unit is left alone, and
-// texturing ends switched off on every unit the mesh used.
+// texturing ends switched off on every unit the mesh used. A group out of
+// view (the fifth here) is not drawn but binds all the same.
 TEST_F(SceneMeshGl, DrawBindsEachGroupsMaterialByRoleAndLeavesTexturingOff)
 {
     std::string text = twoMaterials(5);
     for (int g = 0; g < 4; ++g)
         text += triangleGroup(1);
-    ASSERT_TRUE(load(text + triangleGroup(2)));
+    const std::string outOfView = "3 3 1\n450 -50 0\n550 -50 0\n500 50 0\n0 0 0\n1 0 0\n0 0 1\n0 1 2\n0 1 2\n0 0 1\n2\n";
+    ASSERT_TRUE(load(text + outOfView));
     GLuint depthMap = 0;
     glGenTextures(1, &depthMap);
     bindOnUnit(TextureUnit::Shadow, GL_TEXTURE_2D, depthMap);
@@ -150,4 +153,34 @@ TEST_F(SceneMeshGl, AnUntexturedGroupDrawsWithTheCallersTexturesAndAReleasedMesh
     mesh_.deleteTextures();
     mesh_.deleteBuffers();
     EXPECT_EQ(drawnCentre(), 0u);
+}
+
+// A box is left out only when one clip plane has all of it beyond: behind the
+// eye, past the far plane or wholly to one side; never when it reaches into
+// the view or holds the eye.
+TEST(ViewCulling, ABoxIsOutOnlyWhenWhollyBeyondOneClipPlane)
+{
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(60.0, 1.0, 0.1, 100.0);  // at z = -5 the view reaches 2.89 to each side
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    const ViewClip clip = ViewClip::current();
+    const struct {
+        Vec3 lo, hi;
+        bool out;
+    } cases[] = {
+        {{-0.5f, -0.5f, -5.5f}, {0.5f, 0.5f, -4.5f}, false},    // ahead
+        {{2.0f, -0.5f, -5.5f}, {4.0f, 0.5f, -4.5f}, false},     // across the right edge
+        {{-1.0f, -1.0f, -5.0f}, {1.0f, 1.0f, 5.0f}, false},     // around the eye
+        {{-0.5f, -0.5f, 4.5f}, {0.5f, 0.5f, 5.5f}, true},       // behind the eye
+        {{4.0f, -0.5f, -5.5f}, {6.0f, 0.5f, -4.5f}, true},      // right of the view
+        {{-0.5f, 10.0f, -5.5f}, {0.5f, 11.0f, -4.5f}, true},    // above it
+        {{-0.5f, -0.5f, -200.0f}, {0.5f, 0.5f, -150.0f}, true}, // past the far plane
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(boxOutsideView(clip, c.lo, c.hi), c.out) << c.lo.x << " " << c.lo.y << " " << c.lo.z;
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
 }

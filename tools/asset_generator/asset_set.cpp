@@ -6,6 +6,7 @@
 
 #include "bmp_writer.h"
 #include "foliage_textures.h"
+#include "group_tiles.h"
 #include "material_textures.h"
 #include "random.h"
 #include "reflection_clip.h"
@@ -63,6 +64,13 @@ SceneSet buildScenes(uint64_t seed)
         set.reflection.groups.push_back(clipAboveWater(group));
     }
 
+    // The scenery's large groups in tiles, so that the parts out of view are
+    // not drawn; the places of groups 0 to 5 stay as they are.
+    for (KxrScene* scene : {&set.main, &set.reflection}) {
+        tileGroupInPlace(scene->groups, kGroupGrass, 4);
+        tileGroupInPlace(scene->groups, kGroupTrunks, 3);
+    }
+
     set.leaves.materials = {material("leaves"), material("leaves_dark")};
     set.leaves.groups.resize(2);
     addLeafCrowns(set.leaves.groups[0], 0, set.trees, 0);
@@ -71,6 +79,13 @@ SceneSet buildScenes(uint64_t seed)
     set.meadow.materials = {material("grass_blades"), material("grass_flowers")};
     set.meadow.groups.resize(2);
     addMeadow(set.meadow.groups[0], 0, set.meadow.groups[1], 1, terrain, set.trees, set.boulders, streamSeed(seed, 3));
+    for (KxrScene* scene : {&set.leaves, &set.meadow}) {
+        // Tiles go after an empty group 4, which the loader would give the
+        // lake floor's upward basis whatever it holds.
+        scene->groups.resize(kMainGroupCount);
+        tileGroupInPlace(scene->groups, 0, 3);
+        tileGroupInPlace(scene->groups, 1, 3);
+    }
     return set;
 }
 

@@ -67,19 +67,36 @@ void setLightingUniforms(int32_t slot)
     shaders.setUniform1i(slot, "detailMap", TextureUnit::samplerIndex(TextureUnit::Detail));
 }
 
-void drawMesh(const SceneMesh& mesh, const char* name)
+void drawMesh(const SceneMesh& mesh, const char* name, const ViewRegion& region = {})
 {
     markMeshDraw(name);
-    mesh.draw();
+    mesh.draw(region);
 }
 
 // Leaves and meadow are seen from both sides.
-void drawFoliage()
+void drawFoliage(const ViewRegion& region = {})
 {
     glDisable(GL_CULL_FACE);
-    drawMesh(leavesScene, "leaves");
-    drawMesh(meadowScene, "meadow");
+    drawMesh(leavesScene, "leaves", region);
+    drawMesh(meadowScene, "meadow", region);
     glEnable(GL_CULL_FACE);
+}
+
+// The reflection and refraction images are looked at only through the water,
+// and the water shows only where the ground lies below it: elsewhere the
+// ground hides the plane. The water's ripples shift its lookups by at most
+// 0.05 of the picture's half width. So those two passes need scenery only
+// where it can land within that part of the picture, with the view as it is
+// before mirroring. When the ground does not reach over all of the water, the
+// plane may show anywhere, and the whole picture counts.
+ViewRegion seenThroughWater()
+{
+    constexpr float rippleMargin = 0.08f;
+    Vec3 lo, hi, groundLo, groundHi;
+    if (!mainScene.groundBelowWater(lo, hi) || !mainScene.bounds(groundLo, groundHi) || groundLo.x > -waterHalfSize
+        || groundLo.z > -waterHalfSize || groundHi.x < waterHalfSize || groundHi.z < waterHalfSize)
+        return {};
+    return projectedRegion(ViewClip::current(), lo, hi, rippleMargin);
 }
 
 void endLitDrawing()
@@ -117,11 +134,12 @@ void renderRefraction()
 {
     OffscreenPass pass("refraction", TargetSlot::Refraction);
     setUpView();
+    const ViewRegion seen = seenThroughWater();
     drawSky();
     glColor3f(1.0f, 1.0f, 1.0f);
     setUpShadowLookup();
     setLightingUniforms(ProgramSlot::Refraction);
-    drawMesh(mainScene, "main");
+    drawMesh(mainScene, "main", seen);
     endLitDrawing();
 }
 
@@ -129,6 +147,7 @@ void renderReflection()
 {
     OffscreenPass pass("reflection", TargetSlot::Reflection);
     setUpView();
+    const ViewRegion seen = seenThroughWater();
     glPushMatrix();
     glScalef(1.0f, -1.0f, 1.0f);  // mirror in the water plane y = 0
     glCullFace(GL_FRONT);          // the mirror reverses the winding
@@ -136,9 +155,9 @@ void renderReflection()
     glColor3f(1.0f, 1.0f, 1.0f);
     setUpShadowLookup();
     setLightingUniforms(ProgramSlot::Lighting);
-    drawMesh(reflectionScene, "reflection");
+    drawMesh(reflectionScene, "reflection", seen);
     setLightingUniforms(ProgramSlot::Foliage);
-    drawFoliage();
+    drawFoliage(seen);
     endLitDrawing();
     drawWater();
     glPopMatrix();

@@ -78,15 +78,16 @@ void drawWater()
     bindOnUnit(waveUnit, GL_TEXTURE_2D, waterNormalMap[0]);
     bindOnUnit(refractionUnit, GL_TEXTURE_2D, renderTargets.texture(TargetSlot::Refraction));
 
+    constexpr float h = waterHalfSize;
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 3.0f);
-    glVertex3f(3.0f, 0.0f, 3.0f);
+    glVertex3f(h, 0.0f, h);
     glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(3.0f, 0.0f, -3.0f);
+    glVertex3f(h, 0.0f, -h);
     glTexCoord2f(3.0f, 0.0f);
-    glVertex3f(-3.0f, 0.0f, -3.0f);
+    glVertex3f(-h, 0.0f, -h);
     glTexCoord2f(3.0f, 3.0f);
-    glVertex3f(-3.0f, 0.0f, 3.0f);
+    glVertex3f(-h, 0.0f, h);
     glEnd();
 
     selectTextureUnit(refractionUnit);

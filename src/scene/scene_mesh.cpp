@@ -10,7 +10,6 @@
 #include "scene/kxr_parser.h"
 #include "scene/scene_file_text.h"
 #include "scene/tangent_space.h"
-#include "scene/view_culling.h"
 
 using X = GlExtensions;
 
@@ -31,6 +30,7 @@ void SceneMesh::clear()
     baseTextures = {};
     normalTextures = {};
     detailTextures[0] = detailTextures[1] = 0;
+    wet_ = false;
 }
 
 bool SceneMesh::load(const char* fileName)
@@ -72,6 +72,7 @@ bool SceneMesh::load(const char* fileName)
     computeTangents();
     for (MeshGroup& group : groups)
         group.build();
+    findGroundBelowWater();
     return true;
 }
 
@@ -80,11 +81,11 @@ void SceneMesh::computeTangents()
     ::computeTangents(groups);
 }
 
-void SceneMesh::draw() const
+void SceneMesh::draw(const ViewRegion& region) const
 {
     if (!X::multitextureReady())
         return;
-    const ViewClip clip = ViewClip::current();
+    const ViewClip clip = ViewClip::current(region);
     for (size_t i = 0; i < groups.size(); ++i) {
         const MeshGroup& group = groups[i];
         if (group.triangles.empty() || !group.hasBuffers())
@@ -123,4 +124,47 @@ void SceneMesh::deleteBuffers()
 {
     for (MeshGroup& group : groups)
         group.deleteBuffers();
+}
+
+bool SceneMesh::groundBelowWater(Vec3& lo, Vec3& hi) const
+{
+    lo = wetLo_;
+    hi = wetHi_;
+    return wet_;
+}
+
+void SceneMesh::findGroundBelowWater()
+{
+    wet_ = false;
+    for (const MeshGroup& group : groups)
+        for (const MeshTriangle& triangle : group.triangles) {
+            const Vec3 corners[3] = {group.positions[static_cast<size_t>(triangle.positionIndices.a)],
+                                     group.positions[static_cast<size_t>(triangle.positionIndices.b)],
+                                     group.positions[static_cast<size_t>(triangle.positionIndices.c)]};
+            if (corners[0].y >= 0.0f && corners[1].y >= 0.0f && corners[2].y >= 0.0f)
+                continue;
+            for (const Vec3& c : corners) {
+                if (!wet_) {
+                    wetLo_ = wetHi_ = {c.x, 0.0f, c.z};
+                    wet_ = true;
+                }
+                wetLo_ = {std::min(wetLo_.x, c.x), 0.0f, std::min(wetLo_.z, c.z)};
+                wetHi_ = {std::max(wetHi_.x, c.x), 0.0f, std::max(wetHi_.z, c.z)};
+            }
+        }
+}
+
+bool SceneMesh::bounds(Vec3& lo, Vec3& hi) const
+{
+    bool found = false;
+    for (const MeshGroup& group : groups) {
+        if (group.triangles.empty())
+            continue;
+        lo = found ? Vec3{std::min(lo.x, group.boundsMin.x), std::min(lo.y, group.boundsMin.y), std::min(lo.z, group.boundsMin.z)}
+                   : group.boundsMin;
+        hi = found ? Vec3{std::max(hi.x, group.boundsMax.x), std::max(hi.y, group.boundsMax.y), std::max(hi.z, group.boundsMax.z)}
+                   : group.boundsMax;
+        found = true;
+    }
+    return found;
 }

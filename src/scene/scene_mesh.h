@@ -4,6 +4,7 @@
 
 #include "gpu/gl_headers.h"
 #include "scene/mesh_group.h"
+#include "scene/view_culling.h"
 
 // One scene file's geometry with its material textures: loaded (and reloaded
 // in every window cycle) by load, drawn by draw, its GL objects released by
@@ -26,8 +27,17 @@ public:
     // 1 and the detail map (the water map for group 4) on unit 3; a group of
     // material UntexturedMaterial keeps whatever is bound. Ends with 2D
     // texturing disabled on units 0, 1 and 3 and unit 0 active. Unit 2 is
-    // never touched. Draws nothing without multitexture support.
-    void draw() const;
+    // never touched. Draws nothing without multitexture support. Groups that
+    // cannot reach the given region of the picture are not drawn (they still
+    // bind their material).
+    void draw(const ViewRegion& region = {}) const;
+
+    // The box over the triangles that reach below the water plane y = 0, flat
+    // at y = 0: where the water can be seen past this scenery. False when no
+    // triangle reaches below.
+    bool groundBelowWater(Vec3& lo, Vec3& hi) const;
+    // The box around every group; false for a mesh without triangles.
+    bool bounds(Vec3& lo, Vec3& hi) const;
 
     // Release the GL objects of this window cycle; the names are forgotten so
     // that nothing uses or deletes them again.
@@ -47,4 +57,9 @@ public:
 
 private:
     void clear();
+    void findGroundBelowWater();
+
+    Vec3 wetLo_;
+    Vec3 wetHi_;
+    bool wet_ = false;
 };

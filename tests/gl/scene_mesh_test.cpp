@@ -156,8 +156,8 @@ TEST_F(SceneMeshGl, AnUntexturedGroupDrawsWithTheCallersTexturesAndAReleasedMesh
 }
 
 // A box is left out only when one clip plane has all of it beyond: behind the
-// eye, past the far plane or wholly to one side; never when it reaches into
-// the view or holds the eye.
+// eye, past the far plane or wholly to one side (of the picture or of the
+// region asked for); never when it reaches into the view or holds the eye.
 TEST(ViewCulling, ABoxIsOutOnlyWhenWhollyBeyondOneClipPlane)
 {
     glMatrixMode(GL_PROJECTION);
@@ -180,6 +180,22 @@ TEST(ViewCulling, ABoxIsOutOnlyWhenWhollyBeyondOneClipPlane)
     };
     for (const auto& c : cases)
         EXPECT_EQ(boxOutsideView(clip, c.lo, c.hi), c.out) << c.lo.x << " " << c.lo.y << " " << c.lo.z;
+
+    // Narrowed to the right half of the picture, the left half is out.
+    const ViewClip rightHalf = ViewClip::current({0.0f, -1.0f, 1.0f, 1.0f});
+    EXPECT_TRUE(boxOutsideView(rightHalf, {-2.0f, -0.5f, -5.5f}, {-1.0f, 0.5f, -4.5f}));
+    EXPECT_FALSE(boxOutsideView(rightHalf, {-1.0f, -0.5f, -5.5f}, {1.0f, 0.5f, -4.5f}));
+    EXPECT_TRUE(boxOutsideView(ViewClip::current({0.5f, 0.0f, 0.5f, 1.0f}), {-1, -1, -5}, {1, 1, 5})) << "empty region";
+
+    // Where a box can land: around its projection plus the margin, the whole
+    // picture from around the eye, nothing from behind it or beside the picture.
+    const ViewRegion ahead = projectedRegion(clip, {-0.5f, -0.5f, -5.5f}, {0.5f, 0.5f, -4.5f}, 0.1f);
+    EXPECT_NEAR(ahead.left, -0.5f / 4.5f / 0.57735f - 0.1f, 1e-4f);
+    EXPECT_NEAR(ahead.top, 0.5f / 4.5f / 0.57735f + 0.1f, 1e-4f);
+    const ViewRegion around = projectedRegion(clip, {-1.0f, -1.0f, -5.0f}, {1.0f, 1.0f, 5.0f}, 0.0f);
+    EXPECT_TRUE(around.left == -1.0f && around.bottom == -1.0f && around.right == 1.0f && around.top == 1.0f);
+    EXPECT_TRUE(projectedRegion(clip, {-0.5f, -0.5f, 4.5f}, {0.5f, 0.5f, 5.5f}, 0.1f).empty());
+    EXPECT_TRUE(projectedRegion(clip, {4.0f, -0.5f, -5.5f}, {6.0f, 0.5f, -4.5f}, 0.1f).empty());
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);

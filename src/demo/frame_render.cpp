@@ -67,10 +67,10 @@ void setLightingUniforms(int32_t slot)
     shaders.setUniform1i(slot, "detailMap", TextureUnit::samplerIndex(TextureUnit::Detail));
 }
 
-void drawMesh(const SceneMesh& mesh, const char* name, const ViewRegion& region = {})
+void drawMesh(const SceneMesh& mesh, const char* name, const ViewRegion& region = {}, const WaterCover& water = {})
 {
     markMeshDraw(name);
-    mesh.draw(region);
+    mesh.draw(region, water);
 }
 
 // Leaves and meadow are seen from both sides.
@@ -172,7 +172,9 @@ void renderScene()
     glColor3f(1.0f, 1.0f, 1.0f);
     setUpShadowLookup();
     setLightingUniforms(ProgramSlot::Lighting);
-    drawMesh(mainScene, "main");
+    // The lake bed shows only through the refraction image: the water drawn
+    // last covers it in this picture.
+    drawMesh(mainScene, "main", {}, WaterCover{eyePosition().y > 0.0f, waterHalfSize});
     setLightingUniforms(ProgramSlot::Foliage);
     drawFoliage();
     endLitDrawing();

@@ -71,7 +71,7 @@ ViewRegion projectedRegion(const ViewClip& clip, Vec3 lo, Vec3 hi, float margin)
 {
     // The part of the box in front of the near plane (z >= -w) is what can be
     // seen: its corners there and the points where its edges cross the plane.
-    float c[8][4];
+    float c[8][4] = {};
     float front[8];
     for (int corner = 0; corner < 8; ++corner) {
         const float p[3] = {corner & 1 ? hi.x : lo.x, corner & 2 ? hi.y : lo.y, corner & 4 ? hi.z : lo.z};

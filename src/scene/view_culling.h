@@ -28,6 +28,20 @@ struct ViewClip {
 
 bool boxOutsideView(const ViewClip& clip, Vec3 lo, Vec3 hi);
 
+// The water plane y = 0, opaque, over -halfSize to halfSize in x and z. Seen
+// from above it covers whatever lies wholly below it within that square, once
+// it is drawn over it.
+struct WaterCover {
+    bool seenFromAbove = false;
+    float halfSize = 0.0f;
+
+    bool hides(Vec3 lo, Vec3 hi) const
+    {
+        return seenFromAbove && hi.y < 0.0f && lo.x >= -halfSize && hi.x <= halfSize && lo.z >= -halfSize
+               && hi.z <= halfSize;
+    }
+};
+
 // The part of the picture the box can cover, grown by a margin on every side
 // and kept within the picture: empty when the box lies beside the picture or
 // wholly behind the near plane.

@@ -196,6 +196,14 @@ TEST(ViewCulling, ABoxIsOutOnlyWhenWhollyBeyondOneClipPlane)
     EXPECT_TRUE(around.left == -1.0f && around.bottom == -1.0f && around.right == 1.0f && around.top == 1.0f);
     EXPECT_TRUE(projectedRegion(clip, {-0.5f, -0.5f, 4.5f}, {0.5f, 0.5f, 5.5f}, 0.1f).empty());
     EXPECT_TRUE(projectedRegion(clip, {4.0f, -0.5f, -5.5f}, {6.0f, 0.5f, -4.5f}, 0.1f).empty());
+
+    // The water covers only what lies wholly below it, within its square,
+    // and only for an eye above it.
+    const WaterCover above{true, 3.0f}, below{false, 3.0f};
+    EXPECT_TRUE(above.hides({-1, -0.5f, -1}, {1, -0.1f, 1}));
+    EXPECT_FALSE(below.hides({-1, -0.5f, -1}, {1, -0.1f, 1}));
+    EXPECT_FALSE(above.hides({-1, -0.5f, -1}, {1, 0.1f, 1})) << "reaches above the water";
+    EXPECT_FALSE(above.hides({2, -0.5f, -1}, {4, -0.1f, 1})) << "reaches past the water's edge";
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);

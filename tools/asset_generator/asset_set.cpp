@@ -70,6 +70,11 @@ SceneSet buildScenes(uint64_t seed)
         tileGroupInPlace(scene->groups, kGroupGrass, 4);
         tileGroupInPlace(scene->groups, kGroupTrunks, 3);
     }
+    // The mirrored scenery keeps group for group what the main scene has above
+    // the water; of the parts wholly under it, nothing.
+    for (int group : {kGroupShore, kGroupBoulders})
+        if (separateUnderWater(set.main.groups, static_cast<size_t>(group)))
+            set.reflection.groups.emplace_back();
 
     set.leaves.materials = {material("leaves"), material("leaves_dark")};
     set.leaves.groups.resize(2);

@@ -6,8 +6,9 @@ namespace assets {
 
 std::vector<KxrGroup> splitIntoTiles(const KxrGroup& group, int tiles)
 {
-    if (tiles < 2 || group.triangles.empty())
+    if (group.triangles.empty())
         return {group};
+    tiles = std::max(tiles, 1);
     float minX = group.positions[0].x, maxX = minX, minZ = group.positions[0].z, maxZ = minZ;
     for (const Vec3& p : group.positions) {
         minX = std::min(minX, p.x);
@@ -65,6 +66,26 @@ void tileGroupInPlace(std::vector<KxrGroup>& groups, size_t index, int tiles)
     groups[index] = std::move(parts[0]);
     for (size_t i = 1; i < parts.size(); ++i)
         groups.push_back(std::move(parts[i]));
+}
+
+bool separateUnderWater(std::vector<KxrGroup>& groups, size_t index)
+{
+    const KxrGroup& group = groups[index];
+    KxrGroup above = group, below = group;
+    above.triangles.clear();
+    below.triangles.clear();
+    for (const KxrTriangle& t : group.triangles) {
+        bool under = true;
+        for (int p : t.positions)
+            under = under && group.positions[static_cast<size_t>(p)].y < 0.0f;
+        (under ? below : above).triangles.push_back(t);
+    }
+    if (below.triangles.empty() || above.triangles.empty())
+        return false;
+    // Each part keeps only the corners it uses.
+    groups[index] = splitIntoTiles(above, 1)[0];
+    groups.push_back(splitIntoTiles(below, 1)[0]);
+    return true;
 }
 
 } // namespace assets

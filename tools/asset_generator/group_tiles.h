@@ -16,4 +16,10 @@ std::vector<KxrGroup> splitIntoTiles(const KxrGroup& group, int tiles);
 // places of all groups before them stay as they were.
 void tileGroupInPlace(std::vector<KxrGroup>& groups, size_t index, int tiles);
 
+// Moves the triangles that lie wholly below the water plane y = 0 into a group
+// of their own at the end: seen from above, the water hides them, and the
+// demo leaves such a group out of the picture the water covers. False when
+// the group has no such triangles (or nothing else), and nothing moved.
+bool separateUnderWater(std::vector<KxrGroup>& groups, size_t index);
+
 } // namespace assets

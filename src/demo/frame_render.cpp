@@ -67,7 +67,7 @@ void setLightingUniforms(int32_t slot)
     shaders.setUniform1i(slot, "detailMap", TextureUnit::samplerIndex(TextureUnit::Detail));
 }
 
-void drawMesh(const SceneMesh& mesh, const char* name, const ViewRegion& region = {}, const WaterCover& water = {})
+void drawMesh(const SceneMesh& mesh, const char* name, const ViewRegion& region = {}, const WaterSide& water = {})
 {
     markMeshDraw(name);
     mesh.draw(region, water);
@@ -139,7 +139,7 @@ void renderRefraction()
     glColor3f(1.0f, 1.0f, 1.0f);
     setUpShadowLookup();
     setLightingUniforms(ProgramSlot::Refraction);
-    drawMesh(mainScene, "main", seen);
+    drawMesh(mainScene, "main", seen, {WaterSide::Below, waterHalfSize});
     endLitDrawing();
 }
 
@@ -172,9 +172,9 @@ void renderScene()
     glColor3f(1.0f, 1.0f, 1.0f);
     setUpShadowLookup();
     setLightingUniforms(ProgramSlot::Lighting);
-    // The lake bed shows only through the refraction image: the water drawn
-    // last covers it in this picture.
-    drawMesh(mainScene, "main", {}, WaterCover{eyePosition().y > 0.0f, waterHalfSize});
+    // The lake bed shows only through the refraction image: from above, the
+    // water drawn last covers it in this picture.
+    drawMesh(mainScene, "main", {}, {eyePosition().y > 0.0f ? WaterSide::Above : WaterSide::Both, waterHalfSize});
     setLightingUniforms(ProgramSlot::Foliage);
     drawFoliage();
     endLitDrawing();

@@ -81,7 +81,7 @@ void SceneMesh::computeTangents()
     ::computeTangents(groups);
 }
 
-void SceneMesh::draw(const ViewRegion& region, const WaterCover& water) const
+void SceneMesh::draw(const ViewRegion& region, const WaterSide& water) const
 {
     if (!X::multitextureReady())
         return;
@@ -99,7 +99,7 @@ void SceneMesh::draw(const ViewRegion& region, const WaterCover& water) const
         }
         // A group out of sight still binds its material, so what is bound
         // afterwards does not depend on the view.
-        if (!boxOutsideView(clip, group.boundsMin, group.boundsMax) && !water.hides(group.boundsMin, group.boundsMax))
+        if (!boxOutsideView(clip, group.boundsMin, group.boundsMax) && !water.leavesOut(group.boundsMin, group.boundsMax))
             group.draw();
     }
     for (GLenum unit : {TextureUnit::Normal, TextureUnit::Detail, TextureUnit::Base}) {

@@ -28,9 +28,10 @@ public:
     // material UntexturedMaterial keeps whatever is bound. Ends with 2D
     // texturing disabled on units 0, 1 and 3 and unit 0 active. Unit 2 is
     // never touched. Draws nothing without multitexture support. Groups that
-    // cannot reach the given region of the picture, or that the water drawn
-    // afterwards will cover, are not drawn (they still bind their material).
-    void draw(const ViewRegion& region = {}, const WaterCover& water = {}) const;
+    // cannot reach the given region of the picture, or that lie wholly on the
+    // side of the water the picture does not need, are not drawn (they still
+    // bind their material).
+    void draw(const ViewRegion& region = {}, const WaterSide& water = {}) const;
 
     // The box over the triangles that reach below the water plane y = 0, flat
     // at y = 0: where the water can be seen past this scenery. False when no

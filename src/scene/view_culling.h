@@ -28,16 +28,21 @@ struct ViewClip {
 
 bool boxOutsideView(const ViewClip& clip, Vec3 lo, Vec3 hi);
 
-// The water plane y = 0, opaque, over -halfSize to halfSize in x and z. Seen
-// from above it covers whatever lies wholly below it within that square, once
-// it is drawn over it.
-struct WaterCover {
-    bool seenFromAbove = false;
+// Which side of the water plane y = 0 a picture needs. The scene seen from
+// above keeps what is above: the water, opaque over -halfSize to halfSize in
+// x and z and drawn last, covers whatever lies wholly below it within that
+// square. The refraction image keeps only what is below: its program throws
+// away every fragment above the plane.
+struct WaterSide {
+    enum Keep { Both, Above, Below };
+    Keep keep = Both;
     float halfSize = 0.0f;
 
-    bool hides(Vec3 lo, Vec3 hi) const
+    bool leavesOut(Vec3 lo, Vec3 hi) const
     {
-        return seenFromAbove && hi.y < 0.0f && lo.x >= -halfSize && hi.x <= halfSize && lo.z >= -halfSize
+        if (keep == Below)
+            return lo.y > 0.0f;
+        return keep == Above && hi.y < 0.0f && lo.x >= -halfSize && hi.x <= halfSize && lo.z >= -halfSize
                && hi.z <= halfSize;
     }
 };

@@ -197,13 +197,23 @@ TEST(ViewCulling, ABoxIsOutOnlyWhenWhollyBeyondOneClipPlane)
     EXPECT_TRUE(projectedRegion(clip, {-0.5f, -0.5f, 4.5f}, {0.5f, 0.5f, 5.5f}, 0.1f).empty());
     EXPECT_TRUE(projectedRegion(clip, {4.0f, -0.5f, -5.5f}, {6.0f, 0.5f, -4.5f}, 0.1f).empty());
 
-    // The water covers only what lies wholly below it, within its square,
-    // and only for an eye above it.
-    const WaterCover above{true, 3.0f}, below{false, 3.0f};
-    EXPECT_TRUE(above.hides({-1, -0.5f, -1}, {1, -0.1f, 1}));
-    EXPECT_FALSE(below.hides({-1, -0.5f, -1}, {1, -0.1f, 1}));
-    EXPECT_FALSE(above.hides({-1, -0.5f, -1}, {1, 0.1f, 1})) << "reaches above the water";
-    EXPECT_FALSE(above.hides({2, -0.5f, -1}, {4, -0.1f, 1})) << "reaches past the water's edge";
+    // From above, the water covers only what lies wholly below it, within its
+    // square; the refraction needs nothing wholly above it.
+    const WaterSide above{WaterSide::Above, 3.0f}, below{WaterSide::Below, 3.0f}, both{WaterSide::Both, 3.0f};
+    const struct {
+        Vec3 lo, hi;
+        bool aboveLeavesOut, belowLeavesOut;
+    } sides[] = {
+        {{-1, -0.5f, -1}, {1, -0.1f, 1}, true, false},   // under the water
+        {{-1, -0.5f, -1}, {1, 0.1f, 1}, false, false},   // through it
+        {{-1, 0.1f, -1}, {1, 0.5f, 1}, false, true},     // over it
+        {{2, -0.5f, -1}, {4, -0.1f, 1}, false, false},   // under it and past its edge
+    };
+    for (const auto& c : sides) {
+        EXPECT_EQ(above.leavesOut(c.lo, c.hi), c.aboveLeavesOut) << c.lo.x << " " << c.lo.y;
+        EXPECT_EQ(below.leavesOut(c.lo, c.hi), c.belowLeavesOut) << c.lo.x << " " << c.lo.y;
+        EXPECT_FALSE(both.leavesOut(c.lo, c.hi));
+    }
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);

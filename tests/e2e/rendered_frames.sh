@@ -21,10 +21,11 @@ failed=0
 for view in "${frames[@]}"; do
   read -r tour count step <<<"$view"
   name="tour-$tour.png"
-  "$VERDAL_BENCH" --data "$RUN_DIR" --path "$tour" --size 320x240 --frames "$count" --step-ms "$step" \
-    --gl-debug --screenshot-at "$count" --screenshot-dir "$work" >"$work/bench.txt" 2>&1 \
+  # A screenshot folder named relative to where the bench is started, not yet there.
+  (cd "$work" && "$VERDAL_BENCH" --data "$RUN_DIR" --path "$tour" --size 320x240 --frames "$count" --step-ms "$step" \
+    --gl-debug --screenshot-at "$count" --screenshot-dir "shots-$tour" >"$work/bench.txt" 2>&1) \
     || { cat "$work/bench.txt" >&2; fail "verdal-bench failed on tour $tour"; }
-  mv "$work/frame-$(printf %06d "$count").png" "$work/$name"
+  mv "$work/shots-$tour/frame-$(printf %06d "$count").png" "$work/$name"
   if [ "${1:-}" = "--refresh" ]; then
     cp "$work/$name" "$references/$name"
     echo "refreshed $references/$name"

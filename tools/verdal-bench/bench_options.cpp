@@ -22,7 +22,7 @@ const char* const benchUsage =
     "  --mode demo|fly       the demo tour (default) or free fly from the start pose\n"
     "  --path 0|1|2          the tour path to start on (default 0)\n"
     "  --screenshot-at LIST  comma-separated frame numbers (1-based) to save as PNG\n"
-    "  --screenshot-dir DIR  where screenshots go (default: .)\n"
+    "  --screenshot-dir DIR  where screenshots go, made if missing (default: .)\n"
     "  --memory-at LIST      comma-separated frame numbers after which to report\n"
     "                        the resident memory\n"
     "  --cycles N            start up, render and tear down N times in one context,\n"
@@ -137,20 +137,24 @@ bool parseBenchOptions(int argc, char** argv, BenchOptions& options, std::string
         } else if (name == "--cycles") {
             ok = wants(parseNumber(v, options.cycles) && options.cycles >= 1, "a positive whole number");
         } else if (name == "--screenshot-dir") {
-            options.screenshotDir = v;
+            options.screenshotDir = std::filesystem::absolute(v).string();
             screenshotDirGiven = true;
         } else if (name == "--report") {
             options.reportDir = std::filesystem::absolute(v).string();
         } else if (name == "--frame-log") {
             options.frameLogFile = std::filesystem::absolute(v).string();
         } else if (name == "--results") {
-            options.resultsFile = v;
+            options.resultsFile = std::filesystem::absolute(v).string();
         }
         if (!ok)
             return false;
     }
     // A report shows screenshots: the last frame's unless others were asked
     // for, kept beside the page unless another folder was named.
+    // Files named on the command line are where the caller means, not in the
+    // data directory the run enters.
+    if (!screenshotDirGiven)
+        options.screenshotDir = std::filesystem::absolute(".").string();
     if (!options.reportDir.empty()) {
         if (!screenshotDirGiven)
             options.screenshotDir = options.reportDir;

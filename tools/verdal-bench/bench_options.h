@@ -16,8 +16,8 @@ struct BenchOptions {
     std::vector<int> screenshotFrames;
     std::vector<int> memoryFrames;  // frames after which resident memory is reported
     int cycles = 1;             // start-ups and teardowns, one after another, in one context
-    std::string screenshotDir = ".";
-    std::string resultsFile;
+    std::string screenshotDir = ".";  // absolute once parsed
+    std::string resultsFile;    // absolute; empty when no JSON is asked for
     std::string reportDir;      // absolute; empty when no report page is asked for
     std::string frameLogFile;   // absolute; empty when no frame log is asked for
     std::string dataDir;        // the run directory; the current one if empty

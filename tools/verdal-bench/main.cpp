@@ -176,7 +176,7 @@ void runFrames(const BenchOptions& options, platform::HeadlessContext* context, 
         results.ok = false;
     }
 
-    if (!options.reportDir.empty()) {
+    if (!options.screenshotFrames.empty()) {
         std::error_code ec;
         std::filesystem::create_directories(options.screenshotDir, ec);
     }

@@ -6,13 +6,13 @@
 
 #include "bmp_writer.h"
 #include "foliage_textures.h"
-#include "group_tiles.h"
 #include "material_textures.h"
 #include "random.h"
 #include "reflection_clip.h"
 #include "sky_textures.h"
 #include "terrain_field.h"
 #include "terrain_mesh.h"
+#include "under_water_groups.h"
 #include "vegetation_mesh.h"
 
 namespace assets {
@@ -64,12 +64,6 @@ SceneSet buildScenes(uint64_t seed)
         set.reflection.groups.push_back(clipAboveWater(group));
     }
 
-    // The scenery's large groups in tiles, so that the parts out of view are
-    // not drawn; the places of groups 0 to 5 stay as they are.
-    for (KxrScene* scene : {&set.main, &set.reflection}) {
-        tileGroupInPlace(scene->groups, kGroupGrass, 4);
-        tileGroupInPlace(scene->groups, kGroupTrunks, 3);
-    }
     // The mirrored scenery keeps group for group what the main scene has above
     // the water; of the parts wholly under it, nothing.
     for (int group : {kGroupShore, kGroupBoulders})
@@ -84,13 +78,6 @@ SceneSet buildScenes(uint64_t seed)
     set.meadow.materials = {material("grass_blades"), material("grass_flowers")};
     set.meadow.groups.resize(2);
     addMeadow(set.meadow.groups[0], 0, set.meadow.groups[1], 1, terrain, set.trees, set.boulders, streamSeed(seed, 3));
-    for (KxrScene* scene : {&set.leaves, &set.meadow}) {
-        // Tiles go after an empty group 4, which the loader would give the
-        // lake floor's upward basis whatever it holds.
-        scene->groups.resize(kMainGroupCount);
-        tileGroupInPlace(scene->groups, 0, 3);
-        tileGroupInPlace(scene->groups, 1, 3);
-    }
     return set;
 }
 

@@ -128,7 +128,7 @@ bool initialize(AppWindow* window, KeyState* keys)
     activeWindow = window;
     activeKeys = keys;
     Log::instance()->write("Initializing...");
-    platform::prepareHeap(startupHeapBytes);
+    const platform::AllocationBurst burst(startupHeapBytes);
 
     markStartupStep("render_targets");
     createRenderTargets();

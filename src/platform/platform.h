@@ -125,11 +125,17 @@ void setClockSource(ClockSource source);
 
 // The process's resident memory in bytes (0 when the system does not say).
 uint64_t residentBytes();
-// Readies the heap for a burst of large buffers: memory freed stays in the
-// process for the next buffer instead of going back to the system, and the
-// first `bytes` are made present at once rather than page by page on first
-// touch. A window's end hands it all back.
-void prepareHeap(size_t bytes);
+// For the life of this object the heap serves a burst of large buffers: what
+// is freed stays in the process for the next buffer instead of going back to
+// the system, and the first `bytes` are made present at once rather than page
+// by page on first touch. Afterwards the heap behaves as usual again.
+class AllocationBurst {
+public:
+    explicit AllocationBurst(size_t bytes);
+    ~AllocationBurst();
+    AllocationBurst(const AllocationBurst&) = delete;
+    AllocationBurst& operator=(const AllocationBurst&) = delete;
+};
 
 // Entry points of the current GL context; null when unknown.
 void* getGlProcAddress(const char* name);

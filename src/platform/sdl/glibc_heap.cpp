@@ -12,12 +12,23 @@
 
 namespace platform {
 
-void prepareHeap(size_t bytes)
+#ifdef __GLIBC__
+namespace {
+// glibc's documented defaults.
+constexpr int defaultMmapMax = 65536;
+constexpr int defaultTrimThreshold = 128 * 1024;
+} // namespace
+#endif
+
+AllocationBurst::AllocationBurst(size_t bytes)
 {
 #ifdef __GLIBC__
+    // Start from a heap without free space left over from an earlier burst,
+    // or the block below would be laid beside it and make both resident.
+    malloc_trim(0);
     // Every block comes from the one heap, and what is freed stays there for
-    // the next block: a texture freed by the driver or a decoded picture is
-    // reused instead of its pages going back to the system.
+    // the next block: a picture decoded and freed, or a driver's staging
+    // copy, is reused instead of its pages going back to the system.
     mallopt(M_MMAP_MAX, 0);
     mallopt(M_TRIM_THRESHOLD, 1 << 30);
     if (bytes == 0)
@@ -36,6 +47,16 @@ void prepareHeap(size_t bytes)
     std::free(block);
 #else
     (void)bytes;
+#endif
+}
+
+AllocationBurst::~AllocationBurst()
+{
+#ifdef __GLIBC__
+    // Frames allocate and free blocks of their own; large ones go back to
+    // mappings of their own again, so the heap does not creep.
+    mallopt(M_MMAP_MAX, defaultMmapMax);
+    mallopt(M_TRIM_THRESHOLD, defaultTrimThreshold);
 #endif
 }
 

@@ -35,6 +35,7 @@ namespace platform {
 
 // The process heap keeps freed blocks for reuse already, and commits pages
 // as they are touched.
-void prepareHeap(size_t) {}
+AllocationBurst::AllocationBurst(size_t) {}
+AllocationBurst::~AllocationBurst() = default;
 
 } // namespace platform

@@ -2,8 +2,8 @@
 # resident memory after each window cycle's start-up, so growth from cycle
 # to cycle shows.
 #   bash bench/toggle_soak.sh VERDAL RUN_DIR [SWITCHES]
-VERDAL=${1:?the verdal program}
-RUN_DIR=${2:?the run directory}
+VERDAL=$(realpath "${1:?the verdal program}")
+RUN_DIR=$(realpath "${2:?the run directory}")
 switches=${3:-20}
 source "$(dirname "$0")/../tests/e2e/lib/driver.bash"
 resident_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$demo_pid/status"; }

@@ -78,11 +78,11 @@ ViewRegion projectedRegion(const ViewClip& clip, Vec3 lo, Vec3 hi, float margin)
         transform(clip, p, c[corner]);
         front[corner] = c[corner][2] + c[corner][3];
     }
-    constexpr float far = 1e30f;
-    ViewRegion r{far, far, -far, -far};
+    constexpr float unbounded = 1e30f;
+    ViewRegion r{unbounded, unbounded, -unbounded, -unbounded};
     auto include = [&r](const float* q) {
         if (q[3] <= 0.0f) {  // on the eye's plane: no bounded picture
-            r = {-far, -far, far, far};
+            r = {-unbounded, -unbounded, unbounded, unbounded};
             return;
         }
         r = {std::min(r.left, q[0] / q[3]), std::min(r.bottom, q[1] / q[3]), std::max(r.right, q[0] / q[3]),

@@ -1,7 +1,5 @@
 #include "scene/mesh_group.h"
 
-#include <algorithm>
-
 void MeshGroup::buildVertexArrays()
 {
     vertexPositions.clear();
@@ -45,7 +43,7 @@ void MeshGroup::buildVertexArrays()
 
     boundsMin = boundsMax = vertexPositions.empty() ? Vec3{} : vertexPositions[0];
     for (const Vec3& v : vertexPositions) {
-        boundsMin = {std::min(boundsMin.x, v.x), std::min(boundsMin.y, v.y), std::min(boundsMin.z, v.z)};
-        boundsMax = {std::max(boundsMax.x, v.x), std::max(boundsMax.y, v.y), std::max(boundsMax.z, v.z)};
+        boundsMin = componentMin(boundsMin, v);
+        boundsMax = componentMax(boundsMax, v);
     }
 }

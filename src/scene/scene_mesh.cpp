@@ -143,13 +143,11 @@ void SceneMesh::findGroundBelowWater()
                                      group.positions[static_cast<size_t>(triangle.positionIndices.c)]};
             if (corners[0].y >= 0.0f && corners[1].y >= 0.0f && corners[2].y >= 0.0f)
                 continue;
-            for (const Vec3& c : corners) {
-                if (!wet_) {
-                    wetLo_ = wetHi_ = {c.x, 0.0f, c.z};
-                    wet_ = true;
-                }
-                wetLo_ = {std::min(wetLo_.x, c.x), 0.0f, std::min(wetLo_.z, c.z)};
-                wetHi_ = {std::max(wetHi_.x, c.x), 0.0f, std::max(wetHi_.z, c.z)};
+            for (Vec3 c : corners) {
+                c.y = 0.0f;  // the box lies flat in the water plane
+                wetLo_ = wet_ ? componentMin(wetLo_, c) : c;
+                wetHi_ = wet_ ? componentMax(wetHi_, c) : c;
+                wet_ = true;
             }
         }
 }
@@ -160,10 +158,8 @@ bool SceneMesh::bounds(Vec3& lo, Vec3& hi) const
     for (const MeshGroup& group : groups) {
         if (group.triangles.empty())
             continue;
-        lo = found ? Vec3{std::min(lo.x, group.boundsMin.x), std::min(lo.y, group.boundsMin.y), std::min(lo.z, group.boundsMin.z)}
-                   : group.boundsMin;
-        hi = found ? Vec3{std::max(hi.x, group.boundsMax.x), std::max(hi.y, group.boundsMax.y), std::max(hi.z, group.boundsMax.z)}
-                   : group.boundsMax;
+        lo = found ? componentMin(lo, group.boundsMin) : group.boundsMin;
+        hi = found ? componentMax(hi, group.boundsMax) : group.boundsMax;
         found = true;
     }
     return found;

@@ -53,7 +53,13 @@ void main()
     vec3 v = normalize(viewTangent);
 
     float diffuse = max(dot(n, l), 0.0);
-    float specular = pow(max(dot(reflect(-l, n), v), 0.0), 24.0) * 0.2;
+    // The 24th power by squaring: five products instead of a logarithm and
+    // an exponential for every pixel.
+    float s = max(dot(reflect(-l, n), v), 0.0);
+    float s3 = s * s * s;
+    float s6 = s3 * s3;
+    float s12 = s6 * s6;
+    float specular = s12 * s12 * 0.2;
     float visible = lightVisibility();
     vec3 colour = base * (0.38 + 0.8 * diffuse * visible) + vec3(specular * visible);
     gl_FragColor = vec4(colour, blurAmount());

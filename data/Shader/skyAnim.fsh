@@ -1,8 +1,9 @@
 #version 110
 // Blends the two skies by the sky clock, which swings between 0 and 1.
-// The box's faces always cover more pixels than their pictures have texels,
-// so only the full-size level is ever sampled: naming it spares the driver
-// working out a level for every pixel (drivers without the extension do).
+// The box's faces cover about as many pixels as their pictures have texels or
+// more, so the smaller levels are hardly ever wanted: naming the full-size
+// level spares the driver working out a level for every pixel (drivers
+// without the extension still do).
 #extension GL_ARB_shader_texture_lod : enable
 #ifdef GL_ARB_shader_texture_lod
 #define skyTexel(map, coord) texture2DLod(map, coord, 0.0)

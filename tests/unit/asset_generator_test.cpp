@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 #include "asset_set.h"
 #include "image/dib_image.h"
@@ -186,4 +188,43 @@ TEST(AssetGenerator, FoliageCoverageSurvivesMinification)
         }
     }
     EXPECT_TRUE(recordedBoxes().empty());
+}
+
+// The sky program leaves out the rows of the box that the ring of hills hides
+// from inside the valley, trusting the valley's extent and the lowest height of
+// its border as written in the program. A terrain generated smaller or lower
+// than that would show holes below the sky.
+TEST(AssetGenerator, ValleyBorderIsAsWideAndHighAsTheSkyProgramTrusts)
+{
+    const char* source = std::getenv("VERDAL_SOURCE_DIR");
+    if (source == nullptr)
+        GTEST_SKIP() << "VERDAL_SOURCE_DIR names no source tree";
+    const std::string program = readFile(std::filesystem::path(source) / "data" / "Shader" / "skyAnim.vsh");
+    auto valueAfter = [&](const std::string& key) {
+        const size_t at = program.find(key);
+        return at == std::string::npos ? std::string() : program.substr(at + key.size());
+    };
+    float lo[2], hi[2], rimLow;
+    ASSERT_EQ(std::sscanf(valueAfter("const vec4 valley = vec4(").c_str(), "%f, %f, %f, %f", &lo[0], &lo[1], &hi[0], &hi[1]), 4);
+    ASSERT_EQ(std::sscanf(valueAfter("const float rimLow = ").c_str(), "%f", &rimLow), 1);
+
+    const SceneData main = readScene("Scene/Verdal4.kxr");
+    Vec3 min{1e9f, 1e9f, 1e9f}, max{-1e9f, -1e9f, -1e9f};
+    for (const MeshGroup& g : main.groups)
+        for (const Vec3& p : g.positions) {
+            min = componentMin(min, p);
+            max = componentMax(max, p);
+        }
+    EXPECT_NEAR(min.x, lo[0], 1e-3f);
+    EXPECT_NEAR(min.z, lo[1], 1e-3f);
+    EXPECT_NEAR(max.x, hi[0], 1e-3f);
+    EXPECT_NEAR(max.z, hi[1], 1e-3f);
+    int onBorder = 0;
+    for (const MeshGroup& g : main.groups)
+        for (const Vec3& p : g.positions)
+            if (std::min({p.x - min.x, max.x - p.x, p.z - min.z, max.z - p.z}) < 1e-3f) {
+                ++onBorder;
+                EXPECT_GE(p.y, rimLow) << p.x << ", " << p.z;
+            }
+    EXPECT_GT(onBorder, 100);
 }

@@ -35,7 +35,7 @@ void main()
 {
     vec2 acrossX = dFdx(baseCoord) * cardTexels;
     vec2 acrossY = dFdy(baseCoord) * cardTexels;
-    float level = max(floor(0.5 * log2(max(dot(acrossX, acrossX), dot(acrossY, acrossY))) + 0.5), 0.0);
+    float level = floor(0.5 * log2(max(max(dot(acrossX, acrossX), dot(acrossY, acrossY)), 1.0)) + 0.5);
     vec4 surface = cardTexel(normalMap, baseCoord, level);
     float coverage = surface.b;
     // Where a texel covers a pixel or more the cut is crisp at one half. Where

@@ -34,7 +34,7 @@ float detailLevel()
 {
     vec2 acrossX = dFdx(baseCoord) * (detailRepeat * detailTexels);
     vec2 acrossY = dFdy(baseCoord) * (detailRepeat * detailTexels);
-    return max(floor(0.5 * log2(max(dot(acrossX, acrossX), dot(acrossY, acrossY))) + 0.5), 0.0);
+    return floor(0.5 * log2(max(max(dot(acrossX, acrossX), dot(acrossY, acrossY)), 1.0)) + 0.5);
 }
 
 void main()

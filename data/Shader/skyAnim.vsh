@@ -4,7 +4,8 @@
 // The box's sides reach far below the horizon, but from inside the valley the
 // ring of hills hides the lower part of them: a line of sight from the eye
 // leaves the valley over its border, which is nowhere lower than rimLow, and
-// a line that passes the border below that height ends in the ground. So
+// a line from an eye above the ground that passes the border below that
+// height has met the ground on its way. So
 // while the eye is above the water, below the rim and inside the valley, the
 // sides are cut off at the lowest height that the border can still let
 // through, and the hidden rows of the sky are never drawn. Moving a corner up

@@ -26,6 +26,8 @@ float TerrainField::landHeight(float x, float z) const
     // A low rise behind the lake that frames the view from the start.
     h += 0.18f * std::exp(-((x - 0.6f) * (x - 0.6f) / 3.0f + (z - 4.6f) * (z - 4.6f) / 0.8f));
     // Hills all around, high enough at the rim to hide the lower half of the sky.
+    // The sky program leaves out what they hide, trusting the border's extent
+    // and its lowest height (data/Shader/skyAnim.vsh; a unit test holds both).
     const float hills = smoothstep(4.3f, 11.5f, r) * (1.9f + 0.9f * fbm(seed_ + 2, x * 0.17f, z * 0.17f, 4));
     const float crags = smoothstep(6.0f, 11.0f, r) * 0.35f * ridgedFbm(seed_ + 3, x * 0.45f, z * 0.45f, 3);
     h += hills + crags;

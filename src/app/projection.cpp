@@ -2,15 +2,32 @@
 
 #include "gpu/gl_headers.h"
 
+namespace {
+
+constexpr double fieldOfViewDegrees = 90.0;
+constexpr double nearPlane = static_cast<double>(0.01f);
+constexpr double farPlane = 4000.0;
+
+double aspectOf(int width, int height)
+{
+    return height != 0 ? static_cast<double>(width) / static_cast<double>(height) : 1.0;
+}
+
+} // namespace
+
 void reshapePerspective(int width, int height)
 {
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    const double aspect = height != 0 ? static_cast<double>(width) / static_cast<double>(height) : 1.0;
-    gluPerspective(90.0, aspect, static_cast<double>(0.01f), 4000.0);
+    gluPerspective(fieldOfViewDegrees, aspectOf(width, height), nearPlane, farPlane);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+}
+
+Mat4 perspectiveProjection(int width, int height)
+{
+    return perspectiveMatrix(fieldOfViewDegrees, aspectOf(width, height), nearPlane, farPlane);
 }
 
 void reshapeOrtho(int width, int height)

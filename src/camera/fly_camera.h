@@ -1,6 +1,7 @@
 #pragma once
 
 #include "camera/vec3.h"
+#include "camera/view_matrix.h"
 
 // Mouse-look state, kept once for the program beside the camera (radians).
 // A new start-up places the camera again but leaves these as they are.
@@ -79,4 +80,6 @@ public:
 
     // gluLookAt(position, view, up) onto the current GL matrix.
     void applyView() const;
+    // The matrix applyView multiplies on.
+    Mat4 viewMatrix() const { return lookAtMatrix(position, view, up); }
 };

@@ -3,6 +3,9 @@
 // and its depth-of-field composition onto the window with the overlay on top.
 #include "demo/frame_render.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "app/entry.h"
 #include "app/frame_hooks.h"
 #include "app/projection.h"
@@ -14,6 +17,7 @@
 #include "gpu/texture_units.h"
 
 ShadowMapState shadowMap;
+bool drawEverything = false;
 
 namespace {
 
@@ -23,6 +27,23 @@ constexpr const char* tourCaptions[CameraTour::pathCount] = {
 bool flying()
 {
     return cameraMode == CameraMode::FreeFly || cameraMode == CameraMode::FreeFlyRecording;
+}
+
+// The camera of the frame, worked out by the program from the same numbers it
+// hands to GL, so that culling never reads a matrix back from the driver.
+struct FrameView {
+    Mat4 projection;
+    Mat4 view;
+    Vec3 eye;
+};
+
+FrameView frameView()
+{
+    const Mat4 projection = perspectiveProjection(screenWidth, screenHeight);
+    if (flying())
+        return {projection, camera.viewMatrix(), camera.position};
+    const CameraPath& path = tour.currentView();
+    return {projection, lookAtMatrix(path.eye, path.target, {0.0f, 1.0f, 0.0f}), path.eye};
 }
 
 void setUpView()
@@ -36,9 +57,10 @@ void setUpView()
               0.0, 1.0, 0.0);
 }
 
-Vec3 eyePosition()
+// What a pass culls its groups by: the view, or nothing while every saving is off.
+ViewClip cullingClip(const Mat4& projection, const Mat4& modelview, const ViewRegion& region = {})
 {
-    return flying() ? camera.position : tour.currentView().eye;
+    return drawEverything ? ViewClip{} : ViewClip(projection, modelview, region);
 }
 
 // Unit 2's texture matrix maps a world-space vertex to the shadow map:
@@ -55,9 +77,8 @@ void setUpShadowLookup()
     glMatrixMode(GL_MODELVIEW);
 }
 
-void setLightingUniforms(int32_t slot)
+void setLightingUniforms(int32_t slot, Vec3 eye)
 {
-    const Vec3 eye = eyePosition();
     shaders.use(slot);
     shaders.setUniform4f(slot, "lightPos", Light::x, Light::y, Light::z, 0.0f);
     shaders.setUniform4f(slot, "viewPos", eye.x, eye.y, eye.z, 0.0f);
@@ -67,36 +88,19 @@ void setLightingUniforms(int32_t slot)
     shaders.setUniform1i(slot, "detailMap", TextureUnit::samplerIndex(TextureUnit::Detail));
 }
 
-void drawMesh(const SceneMesh& mesh, const char* name, const ViewRegion& region = {}, const WaterSide& water = {})
+void drawMesh(const SceneMesh& mesh, const char* name, const ViewClip& clip = {}, const WaterSide& water = {})
 {
     markMeshDraw(name);
-    mesh.draw(region, water);
+    mesh.draw(clip, water);
 }
 
 // Leaves and meadow are seen from both sides.
-void drawFoliage(const ViewRegion& region = {})
+void drawFoliage(const ViewClip& clip = {})
 {
     glDisable(GL_CULL_FACE);
-    drawMesh(leavesScene, "leaves", region);
-    drawMesh(meadowScene, "meadow", region);
+    drawMesh(leavesScene, "leaves", clip);
+    drawMesh(meadowScene, "meadow", clip);
     glEnable(GL_CULL_FACE);
-}
-
-// The reflection and refraction images are looked at only through the water,
-// and the water shows only where the ground lies below it: elsewhere the
-// ground hides the plane. The water's ripples shift its lookups by at most
-// 0.05 of the picture's half width. So those two passes need scenery only
-// where it can land within that part of the picture, with the view as it is
-// before mirroring. When the ground does not reach over all of the water, the
-// plane may show anywhere, and the whole picture counts.
-ViewRegion seenThroughWater()
-{
-    constexpr float rippleMargin = 0.08f;
-    Vec3 lo, hi, groundLo, groundHi;
-    if (!mainScene.groundBelowWater(lo, hi) || !mainScene.bounds(groundLo, groundHi) || groundLo.x > -waterHalfSize
-        || groundLo.z > -waterHalfSize || groundHi.x < waterHalfSize || groundHi.z < waterHalfSize)
-        return {};
-    return projectedRegion(ViewClip::current(), lo, hi, rippleMargin);
 }
 
 void endLitDrawing()
@@ -106,18 +110,69 @@ void endLitDrawing()
     selectTextureUnit(TextureUnit::Base);
 }
 
+// The reflection and refraction images are looked at only through the water,
+// each where the water lies on screen, shifted by its ripples by at most 0.05
+// of the picture's half width. So those two passes need only the part of the
+// picture the water quad covers, grown by that shift. From below, the water
+// shows its back, which the scene pass culls: then nothing looks at them.
+ViewRegion seenThroughWater(const FrameView& frame)
+{
+    if (drawEverything)
+        return {};
+    if (frame.eye.y <= 0.0f)
+        return {0.0f, 0.0f, 0.0f, 0.0f};
+    constexpr float rippleMargin = 0.08f;
+    constexpr float h = waterHalfSize;
+    return projectedRegion(ViewClip(frame.projection, frame.view), {-h, 0.0f, -h}, {h, 0.0f, h}, rippleMargin);
+}
+
+// Keeps a square target's drawing, clears aside, within a region of its
+// picture, rounded outwards to whole pixels.
+class ScissorScope {
+public:
+    ScissorScope(const ViewRegion& region, int32_t size) : on_(!isWholePicture(region))
+    {
+        if (!on_)
+            return;
+        const auto pixel = [size](float ndc, bool up) {
+            const float p = (ndc + 1.0f) * 0.5f * static_cast<float>(size);
+            return std::clamp(static_cast<int32_t>(up ? std::ceil(p) : std::floor(p)), 0, size);
+        };
+        const int32_t x0 = pixel(region.left, false), x1 = pixel(region.right, true);
+        const int32_t y0 = pixel(region.bottom, false), y1 = pixel(region.top, true);
+        glScissor(x0, y0, region.empty() ? 0 : x1 - x0, region.empty() ? 0 : y1 - y0);
+        glEnable(GL_SCISSOR_TEST);
+    }
+    ~ScissorScope()
+    {
+        if (on_)
+            glDisable(GL_SCISSOR_TEST);
+    }
+    ScissorScope(const ScissorScope&) = delete;
+    ScissorScope& operator=(const ScissorScope&) = delete;
+
+private:
+    static bool isWholePicture(const ViewRegion& r)
+    {
+        return r.left <= -1.0f && r.bottom <= -1.0f && r.right >= 1.0f && r.top >= 1.0f;
+    }
+    bool on_;
+};
+
 void renderShadowMap()
 {
     OffscreenPass pass("shadow", TargetSlot::ShadowMap);
     gluLookAt(Light::x, Light::y, Light::z, Light::centreX, Light::centreY, Light::centreZ, 0.0, 1.0, 0.0);
     glGetFloatv(GL_PROJECTION_MATRIX, shadowMap.lightProjection);
     glGetFloatv(GL_MODELVIEW_MATRIX, shadowMap.lightModelview);
+    const ViewClip lightClip = cullingClip(Mat4::fromColumns(shadowMap.lightProjection),
+                                           Mat4::fromColumns(shadowMap.lightModelview));
     glDrawBuffer(GL_NONE);
     glReadBuffer(GL_NONE);
     glColor3f(1.0f, 1.0f, 1.0f);
     // Drawn with whatever program is current: on the first frame the light's
     // own, which start-up left current.
-    drawMesh(mainScene, "main");
+    drawMesh(mainScene, "main", lightClip);
 
     shaders.use(ProgramSlot::ShadowDepth);
     shaders.setUniform4f(ProgramSlot::ShadowDepth, "lightPos", Light::x, Light::y, Light::z, 0.0f);
@@ -126,59 +181,72 @@ void renderShadowMap()
     shaders.setUniform1i(ProgramSlot::ShadowDepth, "baseMap", TextureUnit::samplerIndex(TextureUnit::Base));
     glEnable(GL_ALPHA_TEST);
     glAlphaFunc(GL_GREATER, 0.1f);
-    drawFoliage();
+    drawFoliage(lightClip);
     glDisable(GL_ALPHA_TEST);
 }
 
-void renderRefraction()
+// In every pass the sky comes after the scenery: it lies behind all of it,
+// so the depth test turns it away wherever scenery covers it, before its
+// program runs, and the picture is the one the sky drawn first would give.
+
+void renderRefraction(const FrameView& frame)
 {
     OffscreenPass pass("refraction", TargetSlot::Refraction);
     setUpView();
-    const ViewRegion seen = seenThroughWater();
-    drawSky();
+    const ViewRegion seen = seenThroughWater(frame);
+    const ScissorScope scissor(seen, renderTargets.size(TargetSlot::Refraction));
     glColor3f(1.0f, 1.0f, 1.0f);
     setUpShadowLookup();
-    setLightingUniforms(ProgramSlot::Refraction);
-    drawMesh(mainScene, "main", seen, {WaterSide::Below, waterHalfSize});
+    setLightingUniforms(ProgramSlot::Refraction, frame.eye);
+    drawMesh(mainScene, "main", cullingClip(frame.projection, frame.view, seen), {WaterSide::ReachingBelow});
     endLitDrawing();
+    drawSky();
 }
 
-void renderReflection()
+void renderReflection(const FrameView& frame)
 {
     OffscreenPass pass("reflection", TargetSlot::Reflection);
     setUpView();
-    const ViewRegion seen = seenThroughWater();
+    const ViewRegion seen = seenThroughWater(frame);
+    const ScissorScope scissor(seen, renderTargets.size(TargetSlot::Reflection));
+    const ViewClip clip = cullingClip(frame.projection, frame.view * scaleMatrix(1.0f, -1.0f, 1.0f), seen);
     glPushMatrix();
     glScalef(1.0f, -1.0f, 1.0f);  // mirror in the water plane y = 0
     glCullFace(GL_FRONT);          // the mirror reverses the winding
-    drawSky();
     glColor3f(1.0f, 1.0f, 1.0f);
     setUpShadowLookup();
-    setLightingUniforms(ProgramSlot::Lighting);
-    drawMesh(reflectionScene, "reflection", seen);
-    setLightingUniforms(ProgramSlot::Foliage);
-    drawFoliage(seen);
+    setLightingUniforms(ProgramSlot::Lighting, frame.eye);
+    drawMesh(reflectionScene, "reflection", clip);
+    setLightingUniforms(ProgramSlot::Foliage, frame.eye);
+    drawFoliage(clip);
     endLitDrawing();
+    drawSky();
     drawWater();
     glPopMatrix();
     glCullFace(GL_BACK);
 }
 
-void renderScene()
+// The water comes before the scenery wholly under it: from above, the depth
+// test then turns the lake bed away where the water covers it, and from below
+// (or where the near plane cuts the water away) the lake bed shows as it would.
+void renderScene(const FrameView& frame)
 {
     OffscreenPass pass("scene", TargetSlot::Scene);
     setUpView();
-    drawSky();
+    const ViewClip clip = cullingClip(frame.projection, frame.view);
     glColor3f(1.0f, 1.0f, 1.0f);
     setUpShadowLookup();
-    setLightingUniforms(ProgramSlot::Lighting);
-    // The lake bed shows only through the refraction image: from above, the
-    // water drawn last covers it in this picture.
-    drawMesh(mainScene, "main", {}, {eyePosition().y > 0.0f ? WaterSide::Above : WaterSide::Both, waterHalfSize});
-    setLightingUniforms(ProgramSlot::Foliage);
-    drawFoliage();
+    setLightingUniforms(ProgramSlot::Lighting, frame.eye);
+    drawMesh(mainScene, "main", clip, {WaterSide::NotSubmerged});
     endLitDrawing();
     drawWater();
+    setUpShadowLookup();
+    setLightingUniforms(ProgramSlot::Lighting, frame.eye);
+    drawMesh(mainScene, "main", clip, {WaterSide::Submerged});
+    setLightingUniforms(ProgramSlot::Foliage, frame.eye);
+    drawFoliage(clip);
+    endLitDrawing();
+    drawSky();
 }
 
 void composeOntoWindow()
@@ -263,9 +331,10 @@ void render()
     reshapePerspective(screenWidth, screenHeight);
     shadowMap.pending = false;
 
-    renderRefraction();
-    renderReflection();
-    renderScene();
+    const FrameView frame = frameView();
+    renderRefraction(frame);
+    renderReflection(frame);
+    renderScene(frame);
     composeOntoWindow();
     drawOverlay();
 }

@@ -11,6 +11,11 @@ struct ShadowMapState {
 };
 extern ShadowMapState shadowMap;
 
+// Every group of every pass drawn and nothing laid down or cut away first:
+// the picture the frame's savings must match. Set by start-up from the
+// environment variable VERDAL_DRAW_ALL=1, for tests and comparisons.
+extern bool drawEverything;
+
 // The fixed light of the scene.
 namespace Light {
 constexpr float x = -0.78f, y = 3.8f, z = 3.8f;

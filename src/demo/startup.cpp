@@ -1,6 +1,9 @@
 // Start-up and teardown of one window cycle: every GPU resource of the frame
 // is made here, in a fixed order with a progress line before each group, and
 // released again before the window and its GL context go away.
+#include <cstdlib>
+#include <cstring>
+
 #include "app/app_window.h"
 #include "app/frame_hooks.h"
 #include "demo/demo_state.h"
@@ -151,6 +154,8 @@ bool initialize(AppWindow* window, KeyState* keys)
     loadTour(tour);
     cameraMode = CameraMode::DemoTour;
     shadowMap.pending = true;
+    const char* drawAll = std::getenv("VERDAL_DRAW_ALL");
+    drawEverything = drawAll && std::strcmp(drawAll, "1") == 0;
 
     const GLenum error = glGetError();
     if (error != GL_NO_ERROR) {

@@ -81,11 +81,10 @@ void SceneMesh::computeTangents()
     ::computeTangents(groups);
 }
 
-void SceneMesh::draw(const ViewRegion& region, const WaterSide& water) const
+void SceneMesh::draw(const ViewClip& clip, const WaterSide& water) const
 {
     if (!X::multitextureReady())
         return;
-    const ViewClip clip = ViewClip::current(region);
     for (size_t i = 0; i < groups.size(); ++i) {
         const MeshGroup& group = groups[i];
         if (group.triangles.empty() || !group.hasBuffers())

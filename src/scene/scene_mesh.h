@@ -28,10 +28,10 @@ public:
     // material UntexturedMaterial keeps whatever is bound. Ends with 2D
     // texturing disabled on units 0, 1 and 3 and unit 0 active. Unit 2 is
     // never touched. Draws nothing without multitexture support. Groups that
-    // cannot reach the given region of the picture, or that lie wholly on the
-    // side of the water the picture does not need, are not drawn (they still
-    // bind their material).
-    void draw(const ViewRegion& region = {}, const WaterSide& water = {}) const;
+    // cannot reach the picture (or the region of it the clip bounds), or that
+    // lie wholly on the side of the water the picture does not need, are not
+    // drawn (they still bind their material).
+    void draw(const ViewClip& clip = {}, const WaterSide& water = {}) const;
 
     // The box over the triangles that reach below the water plane y = 0, flat
     // at y = 0: where the water can be seen past this scenery. False when no

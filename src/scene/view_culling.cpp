@@ -2,35 +2,21 @@
 
 #include <algorithm>
 
-#include "gpu/gl_headers.h"
-
 namespace {
 
 void transform(const ViewClip& clip, const float p[3], float c[4])
 {
     for (int row = 0; row < 4; ++row)
-        c[row] = clip.m[row] * p[0] + clip.m[4 + row] * p[1] + clip.m[8 + row] * p[2] + clip.m[12 + row];
+        c[row] = clip.clip.m[row] * p[0] + clip.clip.m[4 + row] * p[1] + clip.clip.m[8 + row] * p[2] + clip.clip.m[12 + row];
 }
 
 } // namespace
 
-ViewClip ViewClip::current(const ViewRegion& region)
+ViewClip::ViewClip(const Mat4& projection, const Mat4& modelview, const ViewRegion& region)
+    : clip(projection * modelview), nothing(region.empty()), everything(false)
 {
-    float projection[16];
-    float modelview[16];
-    glGetFloatv(GL_PROJECTION_MATRIX, projection);
-    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
-    ViewClip clip{};
-    for (int column = 0; column < 4; ++column)
-        for (int row = 0; row < 4; ++row) {
-            float sum = 0.0f;
-            for (int k = 0; k < 4; ++k)
-                sum += projection[k * 4 + row] * modelview[column * 4 + k];
-            clip.m[column * 4 + row] = sum;
-        }
-    clip.nothing = region.empty();
-    if (clip.nothing)
-        return clip;
+    if (nothing)
+        return;
     // Map the region onto -1 to 1: x' = (2x - (right + left) w) / (right - left),
     // and the same for y, so that the usual planes bound the region.
     const float sx = 2.0f / (region.right - region.left), ox = -(region.right + region.left) / (region.right - region.left);
@@ -40,13 +26,14 @@ ViewClip ViewClip::current(const ViewRegion& region)
         c[0] = sx * c[0] + ox * c[3];
         c[1] = sy * c[1] + oy * c[3];
     }
-    return clip;
 }
 
 bool boxOutsideView(const ViewClip& clip, Vec3 lo, Vec3 hi)
 {
     if (clip.nothing)
         return true;
+    if (clip.everything)
+        return false;
     // One bit per clip plane (-w <= x, y, z <= w) that a corner lies beyond;
     // the box is out when some plane has every corner beyond it. Points
     // behind the eye are handled alike: each plane is a plane in the scene.

@@ -1,5 +1,7 @@
 #include "app/projection.h"
 
+#include <cmath>
+
 #include "gpu/gl_headers.h"
 
 namespace {
@@ -28,6 +30,13 @@ void reshapePerspective(int width, int height)
 Mat4 perspectiveProjection(int width, int height)
 {
     return perspectiveMatrix(fieldOfViewDegrees, aspectOf(width, height), nearPlane, farPlane);
+}
+
+float nearPlaneReach(int width, int height)
+{
+    const double halfHeight = nearPlane * std::tan(fieldOfViewDegrees * 3.14159265358979323846 / 360.0);
+    const double halfWidth = halfHeight * aspectOf(width, height);
+    return static_cast<float>(std::sqrt(nearPlane * nearPlane + halfHeight * halfHeight + halfWidth * halfWidth));
 }
 
 void reshapeOrtho(int width, int height)

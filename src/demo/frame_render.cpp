@@ -113,8 +113,13 @@ void endLitDrawing()
 // The reflection and refraction images are looked at only through the water,
 // each where the water lies on screen, shifted by its ripples by at most 0.05
 // of the picture's half width. So those two passes need only the part of the
-// picture the water quad covers, grown by that shift. From below, the water
+// picture the water can cover, grown by that shift. From below, the water
 // shows its back, which the scene pass culls: then nothing looks at them.
+//
+// Where the water can show is the water quad, and often much less: the ground
+// reaches over the square except around the lake, and from an eye in the open
+// above the ground (with none of it so near that the near plane cuts it away)
+// every line of sight to the water outside the lake meets the ground first.
 ViewRegion seenThroughWater(const FrameView& frame)
 {
     if (drawEverything)
@@ -123,7 +128,14 @@ ViewRegion seenThroughWater(const FrameView& frame)
         return {0.0f, 0.0f, 0.0f, 0.0f};
     constexpr float rippleMargin = 0.08f;
     constexpr float h = waterHalfSize;
-    return projectedRegion(ViewClip(frame.projection, frame.view), {-h, 0.0f, -h}, {h, 0.0f, h}, rippleMargin);
+    const ViewClip view(frame.projection, frame.view);
+    Vec3 lo, hi, groundLo, groundHi;
+    const bool groundCoversSquare = mainScene.bounds(groundLo, groundHi) && groundLo.x <= -h && groundLo.z <= -h
+                                    && groundHi.x >= h && groundHi.z >= h;
+    if (groundCoversSquare && mainScene.groundBelowWater(lo, hi)
+        && mainScene.openAbove(frame.eye, nearPlaneReach(screenWidth, screenHeight)))
+        return projectedRegion(view, lo, hi, rippleMargin);
+    return projectedRegion(view, {-h, 0.0f, -h}, {h, 0.0f, h}, rippleMargin);
 }
 
 // Keeps a square target's drawing, clears aside, within a region of its

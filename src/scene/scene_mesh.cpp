@@ -30,6 +30,7 @@ void SceneMesh::clear()
     baseTextures = {};
     normalTextures = {};
     detailTextures[0] = detailTextures[1] = 0;
+    surface_.clear();
     wet_ = false;
 }
 
@@ -73,6 +74,7 @@ bool SceneMesh::load(const char* fileName)
     for (MeshGroup& group : groups)
         group.build();
     findGroundBelowWater();
+    surface_.build(groups);
     return true;
 }
 

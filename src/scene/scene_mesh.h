@@ -4,6 +4,7 @@
 
 #include "gpu/gl_headers.h"
 #include "scene/mesh_group.h"
+#include "scene/surface_grid.h"
 #include "scene/view_culling.h"
 
 // One scene file's geometry with its material textures: loaded (and reloaded
@@ -39,6 +40,9 @@ public:
     bool groundBelowWater(Vec3& lo, Vec3& hi) const;
     // The box around every group; false for a mesh without triangles.
     bool bounds(Vec3& lo, Vec3& hi) const;
+    // The point is in the open above this mesh's surface, with no triangle
+    // within `clearance` of it (see SurfaceGrid).
+    bool openAbove(Vec3 point, float clearance) const { return surface_.openAbove(point, clearance); }
 
     // Release the GL objects of this window cycle; the names are forgotten so
     // that nothing uses or deletes them again.
@@ -60,6 +64,7 @@ private:
     void clear();
     void findGroundBelowWater();
 
+    SurfaceGrid surface_;
     Vec3 wetLo_;
     Vec3 wetHi_;
     bool wet_ = false;

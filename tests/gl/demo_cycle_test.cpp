@@ -99,7 +99,8 @@ void recordPassEnd(const char* pass)
     frameRecord.push_back("after " + std::string(pass) + ": target " + targetSlot() + ", unit "
                           + std::to_string(glInteger(GL_ACTIVE_TEXTURE_ARB) - GL_TEXTURE0_ARB) + ", cull " + culling()
                           + ", program " + programSlot() + (glIsEnabled(GL_ALPHA_TEST) ? ", alpha test" : "")
-                          + (glIsEnabled(GL_DEPTH_TEST) ? "" : ", no depth test"));
+                          + (glIsEnabled(GL_DEPTH_TEST) ? "" : ", no depth test")
+                          + (glIsEnabled(GL_SCISSOR_TEST) ? ", scissor" : ""));
 }
 
 // The first frame of a window cycle renders the shadow map first, with the
@@ -110,7 +111,9 @@ const std::vector<std::string> shadowPass = {
     "meadow: target 0 at 2048, cull off, program 6",
     "after shadow: target -1, unit 0, cull back, program 6",
 };
-// What every frame does after the shadow pass.
+// What every frame does after the shadow pass. The scene pass draws the main
+// scenery in two parts: what is not wholly under the water, then, after the
+// water, what is.
 const std::vector<std::string> framePasses = {
     "main: target 2 at 512, cull back, program 4",
     "after refraction: target -1, unit 0, cull back, program none",
@@ -118,6 +121,7 @@ const std::vector<std::string> framePasses = {
     "leaves: target 4 at 512 mirrored, cull off, program 2",
     "meadow: target 4 at 512 mirrored, cull off, program 2",
     "after reflection: target -1, unit 0, cull back, program none",
+    "main: target 1 at 1024, cull back, program 0",
     "main: target 1 at 1024, cull back, program 0",
     "leaves: target 1 at 1024, cull off, program 2",
     "meadow: target 1 at 1024, cull off, program 2",

@@ -2,8 +2,10 @@
 // holds them, the texture state drawing leaves, pixels drawn, release.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 
+#include "app/projection.h"
 #include "gpu/texture_units.h"
 #include "scene/scene_mesh.h"
 #include "scene/view_culling.h"
@@ -155,66 +157,37 @@ TEST_F(SceneMeshGl, AnUntexturedGroupDrawsWithTheCallersTexturesAndAReleasedMesh
     EXPECT_EQ(drawnCentre(), 0u);
 }
 
-// A box is left out only when one clip plane has all of it beyond: behind the
-// eye, past the far plane or wholly to one side (of the picture or of the
-// region asked for); never when it reaches into the view or holds the eye.
-TEST(ViewCulling, ABoxIsOutOnlyWhenWhollyBeyondOneClipPlane)
+// Culling works from matrices the program makes itself: they must be the
+// ones GL makes from the same calls, or visible groups would be left out.
+TEST(ViewCulling, TheProgramsMatricesAreTheOnesGlMakes)
 {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(60.0, 1.0, 0.1, 100.0);  // at z = -5 the view reaches 2.89 to each side
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    const ViewClip clip = ViewClip::current();
-    const struct {
-        Vec3 lo, hi;
-        bool out;
-    } cases[] = {
-        {{-0.5f, -0.5f, -5.5f}, {0.5f, 0.5f, -4.5f}, false},    // ahead
-        {{2.0f, -0.5f, -5.5f}, {4.0f, 0.5f, -4.5f}, false},     // across the right edge
-        {{-1.0f, -1.0f, -5.0f}, {1.0f, 1.0f, 5.0f}, false},     // around the eye
-        {{-0.5f, -0.5f, 4.5f}, {0.5f, 0.5f, 5.5f}, true},       // behind the eye
-        {{4.0f, -0.5f, -5.5f}, {6.0f, 0.5f, -4.5f}, true},      // right of the view
-        {{-0.5f, 10.0f, -5.5f}, {0.5f, 11.0f, -4.5f}, true},    // above it
-        {{-0.5f, -0.5f, -200.0f}, {0.5f, 0.5f, -150.0f}, true}, // past the far plane
+    auto glMatrix = [](GLenum which) {
+        float m[16];
+        glGetFloatv(which, m);
+        return Mat4::fromColumns(m);
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(boxOutsideView(clip, c.lo, c.hi), c.out) << c.lo.x << " " << c.lo.y << " " << c.lo.z;
-
-    // Narrowed to the right half of the picture, the left half is out.
-    const ViewClip rightHalf = ViewClip::current({0.0f, -1.0f, 1.0f, 1.0f});
-    EXPECT_TRUE(boxOutsideView(rightHalf, {-2.0f, -0.5f, -5.5f}, {-1.0f, 0.5f, -4.5f}));
-    EXPECT_FALSE(boxOutsideView(rightHalf, {-1.0f, -0.5f, -5.5f}, {1.0f, 0.5f, -4.5f}));
-    EXPECT_TRUE(boxOutsideView(ViewClip::current({0.5f, 0.0f, 0.5f, 1.0f}), {-1, -1, -5}, {1, 1, 5})) << "empty region";
-
-    // Where a box can land: around its projection plus the margin, the whole
-    // picture from around the eye, nothing from behind it or beside the picture.
-    const ViewRegion ahead = projectedRegion(clip, {-0.5f, -0.5f, -5.5f}, {0.5f, 0.5f, -4.5f}, 0.1f);
-    EXPECT_NEAR(ahead.left, -0.5f / 4.5f / 0.57735f - 0.1f, 1e-4f);
-    EXPECT_NEAR(ahead.top, 0.5f / 4.5f / 0.57735f + 0.1f, 1e-4f);
-    const ViewRegion around = projectedRegion(clip, {-1.0f, -1.0f, -5.0f}, {1.0f, 1.0f, 5.0f}, 0.0f);
-    EXPECT_TRUE(around.left == -1.0f && around.bottom == -1.0f && around.right == 1.0f && around.top == 1.0f);
-    EXPECT_TRUE(projectedRegion(clip, {-0.5f, -0.5f, 4.5f}, {0.5f, 0.5f, 5.5f}, 0.1f).empty());
-    EXPECT_TRUE(projectedRegion(clip, {4.0f, -0.5f, -5.5f}, {6.0f, 0.5f, -4.5f}, 0.1f).empty());
-
-    // From above, the water covers only what lies wholly below it, within its
-    // square; the refraction needs nothing wholly above it.
-    const WaterSide above{WaterSide::Above, 3.0f}, below{WaterSide::Below, 3.0f}, both{WaterSide::Both, 3.0f};
-    const struct {
-        Vec3 lo, hi;
-        bool aboveLeavesOut, belowLeavesOut;
-    } sides[] = {
-        {{-1, -0.5f, -1}, {1, -0.1f, 1}, true, false},   // under the water
-        {{-1, -0.5f, -1}, {1, 0.1f, 1}, false, false},   // through it
-        {{-1, 0.1f, -1}, {1, 0.5f, 1}, false, true},     // over it
-        {{2, -0.5f, -1}, {4, -0.1f, 1}, false, false},   // under it and past its edge
+    auto expectSame = [](const Mat4& ours, const Mat4& gl, const char* what) {
+        for (int i = 0; i < 16; ++i)
+            EXPECT_NEAR(ours.m[i], gl.m[i], 1e-5f * (1.0f + std::fabs(gl.m[i]))) << what << " element " << i;
     };
-    for (const auto& c : sides) {
-        EXPECT_EQ(above.leavesOut(c.lo, c.hi), c.aboveLeavesOut) << c.lo.x << " " << c.lo.y;
-        EXPECT_EQ(below.leavesOut(c.lo, c.hi), c.belowLeavesOut) << c.lo.x << " " << c.lo.y;
-        EXPECT_FALSE(both.leavesOut(c.lo, c.hi));
+    for (const auto& [width, height] : {std::pair{800, 600}, {1600, 1200}, {300, 900}}) {
+        reshapePerspective(width, height);
+        expectSame(perspectiveProjection(width, height), glMatrix(GL_PROJECTION_MATRIX), "projection");
+    }
+    const struct {
+        Vec3 eye, target;
+    } views[] = {{{0.0f, 0.19f, 0.68f}, {0.3f, 0.1f, 1.5f}}, {{-3.0f, 12.0f, 9.0f}, {2.0f, 0.0f, -1.0f}}};
+    for (const auto& v : views) {
+        glLoadIdentity();
+        gluLookAt(v.eye.x, v.eye.y, v.eye.z, v.target.x, v.target.y, v.target.z, 0.0, 1.0, 0.0);
+        expectSame(lookAtMatrix(v.eye, v.target, {0.0f, 1.0f, 0.0f}), glMatrix(GL_MODELVIEW_MATRIX), "view");
+        glScalef(1.0f, -1.0f, 1.0f);
+        expectSame(lookAtMatrix(v.eye, v.target, {0.0f, 1.0f, 0.0f}) * scaleMatrix(1.0f, -1.0f, 1.0f),
+                   glMatrix(GL_MODELVIEW_MATRIX), "mirrored view");
     }
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glViewport(0, 0, 256, 256);
 }

@@ -62,6 +62,9 @@ views=(
   "down-nearly-vertical 0.5,1.5,2,0.5,0.5,2.001"
   # a metre inside the hill west of the lake (ground 1.95654), looking at the stage
   "inside-hill -10,1,1.6,0,0.3,1.6"
+  # under the ground (0.08757) just beyond the water quad's east edge, 4 cm over
+  # the water plane: the quad's edge shows, and the ripples read past it
+  "under-ground-by-water 3.3,0.04,1.9,0.2,0,1.9"
   # 2.8 m over the south rim (ground 2.18387), looking into the valley
   "above-rim 0,5,-12,0,0.5,1.6"
   # beyond the south edge, below the rim's height, looking in

@@ -72,8 +72,9 @@ TEST(GroundProbe, HighestSurfaceUnderEachPoint)
     for (const Case& c : cases) {
         const std::optional<float> height = probe.heightAt(c.x, c.z);
         ASSERT_EQ(height.has_value(), c.height.has_value()) << c.where;
-        if (height)
+        if (height) {
             EXPECT_NEAR(*height, *c.height, 1e-5f) << c.where;
+        }
     }
 }
 

@@ -5,7 +5,8 @@
 # views). Each pose is rendered both ways (2 frames, the second shown) and the
 # pictures compared pixel by pixel; a pose differs when more than 0.5 % of its
 # pixels move by more than 8 % of colour distance. Prints every pose's count,
-# then the poses that differ, and exits 1 if any does.
+# how many differ at all and the largest count, then the poses that differ,
+# and exits 1 if any does.
 #
 #   bench/view_sweep.sh [--views N] [--seed S] [--size WxH] [--build DIR] [--keep DIR]
 #
@@ -56,6 +57,7 @@ render() { # pose, VERDAL_DRAW_ALL, output picture
 echo "$views poses, seed $seed, $size; a pose differs past $differ_above of $pixels pixels"
 index=0
 differing=()
+touched=0 most=0 most_pose=""
 while read -r pose; do
   index=$((index + 1))
   render "$pose" 0 "$work/savings.png"
@@ -63,6 +65,8 @@ while read -r pose; do
   count=$(compare -metric AE -fuzz 8% "$work/savings.png" "$work/draw-all.png" "$work/diff.png" 2>&1 >/dev/null || true)
   [[ "$count" =~ ^[0-9]+$ ]] || { echo "view_sweep: compare gave no pixel count: $count" >&2; exit 1; }
   echo "$index $pose: $count"
+  [ "$count" = 0 ] || touched=$((touched + 1))
+  if [ "$count" -gt "$most" ]; then most=$count most_pose=$pose; fi
   if [ "$count" -gt "$differ_above" ]; then
     differing+=("$pose: $count pixels")
     if [ -n "$keep" ]; then
@@ -72,6 +76,7 @@ while read -r pose; do
   fi
 done <<<"$poses"
 
+echo "$touched of $views poses differ in any pixel${most_pose:+, the most $most pixels at $most_pose}"
 echo "${#differing[@]} of $views poses differ in more than 0.5 % of their pixels"
 for line in "${differing[@]}"; do echo "  $line"; done
 [ "${#differing[@]}" = 0 ]

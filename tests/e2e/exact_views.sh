@@ -56,6 +56,9 @@ views=(
   "shore-ground 0.2,0.0241,0.95,0.2,0.0241,2.9"
   # 5 mm over a hillside east of the lake (ground 1.14251), looking down to the lake
   "slope-ground 8,1.14751,1.6,0.2,0,1.9"
+  # 44 cm over a hillside (ground 1.58153), looking down at 66 degrees: the eye
+  # inside the ground's box, the box's corners on both sides of the eye
+  "hillside-down 7.85,2.02,6.94,8.07,1.11,7.27"
   # from the start pose, looking up at free fly's highest pitch (57 degrees)
   "up-steepest 0,0.19,0.68,0,1.0287,1.2246"
   # nearly straight up (0.06 degrees off) from 13 cm over the meadow (ground 0.05718)

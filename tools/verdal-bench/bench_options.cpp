@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 
@@ -20,6 +21,9 @@ const char* const benchUsage =
     "                        first frame also renders the shadow map and compiles\n"
     "                        the driver's code for every program)\n"
     "  --mode demo|fly       the demo tour (default) or free fly from the start pose\n"
+    "  --view EX,EY,EZ,TX,TY,TZ\n"
+    "                        free fly with the eye at EX,EY,EZ looking at TX,TY,TZ\n"
+    "                        (world units, up along +y), held for every frame\n"
     "  --path 0|1|2          the tour path to start on (default 0)\n"
     "  --screenshot-at LIST  comma-separated frame numbers (1-based) to save as PNG\n"
     "  --screenshot-dir DIR  where screenshots go, made if missing (default: .)\n"
@@ -78,14 +82,58 @@ bool parseFrameList(const char* text, std::vector<int>& frames)
     return !frames.empty();
 }
 
+// Why the text is no view the camera can take, as what --view wants instead;
+// null when it is one.
+const char* viewProblem(const char* text, FixedView& view)
+{
+    const char* const sixNumbers = "six numbers EX,EY,EZ,TX,TY,TZ (the eye, then the point looked at)";
+    float numbers[6] = {};
+    const char* end = text + std::strlen(text);
+    for (int i = 0; i < 6; ++i) {
+        auto [ptr, ec] = std::from_chars(text, end, numbers[i]);
+        if (ec != std::errc() || !std::isfinite(numbers[i]) || *ptr != (i < 5 ? ',' : '\0'))
+            return sixNumbers;
+        text = ptr + 1;
+    }
+    view.eye = {numbers[0], numbers[1], numbers[2]};
+    view.target = {numbers[3], numbers[4], numbers[5]};
+    // The direction in floats, as the camera works it out from the two points.
+    const float dx = numbers[3] - numbers[0], dy = numbers[4] - numbers[1], dz = numbers[5] - numbers[2];
+    if (!std::isfinite(dx) || !std::isfinite(dy) || !std::isfinite(dz))
+        return sixNumbers;
+    if (dx == 0.0f && dy == 0.0f && dz == 0.0f)
+        return "a target apart from the eye";
+    // Looking along the up vector leaves no sideways direction to build the
+    // view from (gluLookAt's cross product vanishes). Within about 0.0006
+    // degrees of the vertical counts as along it.
+    const double horizontal = std::hypot(static_cast<double>(dx), static_cast<double>(dz));
+    if (horizontal <= 1e-5 * std::hypot(horizontal, static_cast<double>(dy)))
+        return "a direction off the vertical (looking straight up or down leaves no way to tell left from right)";
+    return nullptr;
+}
+
 } // namespace
+
+std::string formatView(const FixedView& view)
+{
+    std::string text;
+    for (float v : {view.eye[0], view.eye[1], view.eye[2], view.target[0], view.target[1], view.target[2]}) {
+        char number[32];
+        const auto [end, ec] = std::to_chars(number, number + sizeof number, v);
+        if (!text.empty())
+            text += ',';
+        text.append(number, ec == std::errc() ? end : number);
+    }
+    return text;
+}
 
 bool parseBenchOptions(int argc, char** argv, BenchOptions& options, std::string& error)
 {
     static const char* const optionsWithValue[] = {
-        "--data", "--size", "--frames", "--warmup-frames", "--duration", "--step-ms", "--mode", "--path",
+        "--data", "--size", "--frames", "--warmup-frames", "--duration", "--step-ms", "--mode", "--view", "--path",
         "--screenshot-at", "--memory-at", "--cycles", "--screenshot-dir", "--report", "--frame-log", "--results"};
     bool screenshotDirGiven = false;
+    bool demoModeAsked = false;
     for (int i = 1; i < argc; ++i) {
         const std::string name = argv[i];
         if (name == "--help" || name == "--version" || name == "--gl-debug" || name == "--pass-times") {
@@ -128,6 +176,12 @@ bool parseBenchOptions(int argc, char** argv, BenchOptions& options, std::string
         } else if (name == "--mode") {
             ok = wants(std::strcmp(v, "demo") == 0 || std::strcmp(v, "fly") == 0, "demo or fly");
             options.flyMode = std::strcmp(v, "fly") == 0;
+            demoModeAsked = std::strcmp(v, "demo") == 0;
+        } else if (name == "--view") {
+            FixedView view;
+            const char* problem = viewProblem(v, view);
+            ok = wants(problem == nullptr, problem);
+            options.view = view;
         } else if (name == "--path") {
             ok = wants(parseNumber(v, options.tourPath) && options.tourPath >= 0 && options.tourPath <= 2, "0, 1 or 2");
         } else if (name == "--screenshot-at") {
@@ -149,6 +203,12 @@ bool parseBenchOptions(int argc, char** argv, BenchOptions& options, std::string
         if (!ok)
             return false;
     }
+    if (options.view && demoModeAsked) {
+        error = "--view flies the camera, so it cannot go with --mode demo";
+        return false;
+    }
+    if (options.view)
+        options.flyMode = true;
     // A report shows screenshots: the last frame's unless others were asked
     // for, kept beside the page unless another folder was named.
     // Files named on the command line are where the caller means, not in the

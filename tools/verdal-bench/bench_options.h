@@ -1,7 +1,15 @@
 #pragma once
 
+#include <array>
+#include <optional>
 #include <string>
 #include <vector>
+
+// A camera held still in free fly: eye and target in world units, up (0, 1, 0).
+struct FixedView {
+    std::array<float, 3> eye{};
+    std::array<float, 3> target{};
+};
 
 // What a verdal-bench run was asked to do.
 struct BenchOptions {
@@ -12,6 +20,7 @@ struct BenchOptions {
     int warmupFrames = 0;       // rendered before the counted ones, in no figure
     unsigned stepMilliseconds = 16;
     bool flyMode = false;       // free fly from the start pose instead of the tour
+    std::optional<FixedView> view;  // free fly from this pose, held for every frame
     int tourPath = 0;           // the path the tour starts on, 0..2
     std::vector<int> screenshotFrames;
     std::vector<int> memoryFrames;  // frames after which resident memory is reported
@@ -30,5 +39,9 @@ struct BenchOptions {
 // Fills options from the arguments; false with a message in `error` on a
 // usage error.
 bool parseBenchOptions(int argc, char** argv, BenchOptions& options, std::string& error);
+
+// The --view value as the report prints it: six numbers, each the shortest
+// text that reads back as the same float.
+std::string formatView(const FixedView& view);
 
 extern const char* const benchUsage;

@@ -224,13 +224,13 @@ std::vector<Boulder> placeOutcrops(const TerrainField& terrain, const TourSet& t
         const int count = 2 + random.below(3);
         int placed = 0;
         for (int s = 0; s < count; ++s) {
-            const float size = random.range(0.12f, 0.3f) * (s == 0 ? 1.0f : 0.7f);
+            const float size = random.range(0.2f, 0.42f) * (s == 0 ? 1.0f : 0.6f);
             Boulder stone;
             stone.radii = Vec3{size * random.range(0.9f, 1.3f), size * random.range(0.55f, 0.8f), size * random.range(0.8f, 1.1f)};
             const float sx = x + random.range(-0.45f, 0.45f);
             const float sz = z + random.range(-0.45f, 0.45f);
-            // Sunk deeper than the boulders below: the slopes fall away under them.
-            stone.centre = Vec3{sx, terrain.height(sx, sz) - stone.radii.y * 0.1f, sz};
+            // Sunk a little deeper than the boulders: the slopes fall away under them.
+            stone.centre = Vec3{sx, terrain.height(sx, sz) + stone.radii.y * 0.05f, sz};
             stone.id = random.next();
             if (fits(stone)) {
                 stones.push_back(stone);

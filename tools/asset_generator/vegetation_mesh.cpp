@@ -269,6 +269,10 @@ void addMeadow(KxrGroup& grass, int grassMaterial, KxrGroup& flowers, int flower
     const std::array<int, 4> flowerUv = cardCorners(flowerBuilder);
 
     Random random(streamSeed(seed, 71));
+    // Which tufts grow is decided on the land without the hills' relief, so
+    // the relief leaves the meadow's layout as it was; they stand on the real
+    // ground.
+    const TerrainField broad = terrain.broadShape();
     // One card a tuft, turned at random, and tufts sparse enough that a low
     // view over the meadow looks through few cards to the ground: every card
     // costs a full pass over its pixels, empty or not. Their pictures are
@@ -288,7 +292,7 @@ void addMeadow(KxrGroup& grass, int grassMaterial, KxrGroup& flowers, int flower
             if (keep >= density) {
                 continue;
             }
-            if (terrain.lakeDistance(px, pz) < 1.2f || terrain.normal(px, pz).y < 0.92f) {
+            if (terrain.lakeDistance(px, pz) < 1.2f || broad.normal(px, pz).y < 0.92f) {
                 continue;
             }
             const Vec3 foot{px, 0.0f, pz};

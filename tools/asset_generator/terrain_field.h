@@ -33,8 +33,8 @@ public:
     explicit TerrainField(uint64_t seed);
 
     // The same land without the spurs, gullies and knolls of the hillsides:
-    // the tours and the trees on the hills are laid out on it, so the relief
-    // leaves the views and the layout as they were.
+    // the tours, the trees on the hills and the meadow's tufts are laid out on
+    // it, so the relief leaves the views and the layout as they were.
     TerrainField broadShape() const;
 
     float height(float x, float z) const;

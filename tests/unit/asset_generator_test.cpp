@@ -6,8 +6,11 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 
 #include "asset_set.h"
+#include "camera/waypoint_file.h"
+#include "ground_mesh.h"
 #include "image/dib_image.h"
 #include "scene/kxr_parser.h"
 #include "scene/tangent_space.h"
@@ -86,6 +89,9 @@ double shownBrightness(const DibImage& base, const DibImage& normal)
 
 Vec3 corner(const MeshGroup& g, const MeshTriangle& t, int k) { return g.positions[t.positionIndices[k]]; }
 bool finite(Vec3 v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
+
+// Twice the triangle's area seen from above; positive when counter-clockwise.
+float doubleAreaFromAbove(Vec3 a, Vec3 b, Vec3 c) { return cross(b - a, c - a).y; }
 
 } // namespace
 
@@ -188,4 +194,90 @@ TEST(AssetGenerator, FoliageCoverageSurvivesMinification)
         }
     }
     EXPECT_TRUE(recordedBoxes().empty());
+}
+// The ground mesh for the scenery and for its mirrored copy: the ground's
+// square covered once, without cracks (every edge inside the square shared by
+// two triangles, so no corner lies on another triangle's edge), and beyond
+// the stage no triangle much longer than it is wide: the demo lights each
+// triangle flat, and long thin faces down the hills showed as streaks.
+TEST(AssetGenerator, GroundMeshCoversTheGroundOnceWithoutCracksOrSlivers)
+{
+    const struct {
+        const char* name;
+        assets::GroundMeshSpacing spacing;
+    } cases[] = {{"scenery", assets::kSceneryGround}, {"mirrored", assets::kMirroredGround}};
+    const assets::TerrainField terrain = assets::sceneTerrain(assets::kDefaultSeed);
+    const float sx = assets::TerrainField::kStageX, sz = assets::TerrainField::kStageZ;
+    const float edge = assets::kGroundHalfSize;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const assets::GroundMesh mesh = assets::buildGroundMesh(terrain, c.spacing);
+        auto at = [&](int i) { return mesh.points[static_cast<size_t>(i)]; };
+        auto onBorder = [&](Vec3 p) { return std::max(std::fabs(p.x - sx), std::fabs(p.z - sz)) > edge - 1e-3f; };
+        std::map<std::pair<int, int>, int> edgeUses;
+        double area = 0;
+        int slivers = 0;
+        for (const auto& t : mesh.triangles) {
+            const float doubled = doubleAreaFromAbove(at(t[0]), at(t[1]), at(t[2]));
+            ASSERT_GT(doubled, 0.0f);
+            area += 0.5 * doubled;
+            float longest = 0;
+            for (int k = 0; k < 3; ++k) {
+                const int a = t[static_cast<size_t>(k)], b = t[static_cast<size_t>((k + 1) % 3)];
+                ++edgeUses[{std::min(a, b), std::max(a, b)}];
+                longest = std::max(longest, assets::horizontalDistance(at(a), at(b)));
+            }
+            const Vec3 middle = (at(t[0]) + at(t[1]) + at(t[2])) * (1.0f / 3.0f);
+            const bool beyondStage = std::max(std::fabs(middle.x - sx), std::fabs(middle.z - sz)) > assets::kStageHalfSize;
+            // Longest edge against the height over it: up to 7 and 11 here, 34
+            // for the long cells of a grid fine along one axis only.
+            slivers += beyondStage && longest * longest / doubled > 12.0f;
+        }
+        EXPECT_NEAR(area, 4.0 * edge * edge, 1e-3 * edge * edge);
+        for (const auto& [e, uses] : edgeUses)
+            ASSERT_EQ(uses, onBorder(at(e.first)) && onBorder(at(e.second)) ? 1 : 2) << at(e.first).x << ", " << at(e.first).z;
+        EXPECT_EQ(slivers, 0);
+    }
+}
+
+// A leaf card seen edge-on from close by shows as a long dark line across the
+// view. No eye of a tour, as playback moves it, sees a card nearer than three
+// card edges (in the middle part of its view) at less than 0.1 of its face.
+TEST(AssetGenerator, ToursSeeNoLeafCardEdgeOnFromCloseBy)
+{
+    std::vector<std::pair<Vec3, Vec3>> views;
+    for (const char* file : {"Scene/c1wp.wps", "Scene/c2wp.wps", "Scene/c3wp.wps"}) {
+        CameraPath path;
+        ASSERT_TRUE(loadWaypoints(path, (runDir() / file).string().c_str()));
+        for (uint32_t i = 0; i < path.count; ++i) {
+            const Waypoint& a = path.waypoints[i];
+            const Waypoint& b = path.waypoints[(i + 1) % path.count];
+            for (int k = 0; k < 64; ++k) {
+                const float f = static_cast<float>(k) / 64.0f;
+                views.emplace_back(a.eye + (b.eye - a.eye) * f, a.target + (b.target - a.target) * f);
+            }
+        }
+    }
+    const float inView = std::cos(60.0f * 3.14159265f / 180.0f);
+    int cards = 0;
+    for (const MeshGroup& g : readScene("Scene/Verdal3Leafs.kxr").groups) {
+        ASSERT_EQ(g.triangles.size() % 2, 0u);
+        for (size_t i = 0; i < g.triangles.size(); i += 2, ++cards) {
+            const MeshTriangle& t = g.triangles[i];
+            const Vec3 a = corner(g, t, 0), b = corner(g, t, 1), c = corner(g, t, 2);
+            const Vec3 centre = (a + c) * 0.5f;
+            const Vec3 normal = normalize(cross(b - a, c - a));
+            const float reach = 3.0f * length(b - a);
+            for (const auto& [eye, target] : views) {
+                const Vec3 toCard = centre - eye;
+                const float distance = length(toCard);
+                if (distance < reach && dot(normalize(target - eye), toCard) > inView * distance) {
+                    ASSERT_GE(std::fabs(dot(normal, toCard)) / distance, 0.1f)
+                        << "card " << cards << " at " << centre.x << ", " << centre.y << ", " << centre.z << " from " << eye.x
+                        << ", " << eye.y << ", " << eye.z;
+                }
+            }
+        }
+    }
+    EXPECT_GT(cards, 500);
 }

@@ -38,16 +38,18 @@ SceneSet buildScenes(uint64_t seed)
     set.tours = designTours(terrain);
     set.trees = placeTrees(terrain, set.tours, seed);
     set.boulders = placeBoulders(terrain, set.tours, set.trees, seed);
+    set.outcrops = placeOutcrops(terrain, set.tours, set.trees, seed);
 
     set.main.materials = {material("grass_ground"), material("sand"), material("rock"), material("bark"), material("lakebed")};
     set.main.groups.resize(kMainGroupCount);
-    TerrainGroups ground = buildTerrain(terrain, {kGrassMaterial, kSandMaterial, kRockMaterial, kLakeBedMaterial});
+    TerrainGroups ground = buildTerrain(terrain, {kGrassMaterial, kSandMaterial, kRockMaterial, kLakeBedMaterial}, kSceneryGround);
     set.main.groups[kGroupGrass] = std::move(ground.grass);
     set.main.groups[kGroupShore] = std::move(ground.shore);
     set.main.groups[kGroupRock] = std::move(ground.rock);
     set.main.groups[kGroupLakeBed] = std::move(ground.lakeBed);
     addTrunks(set.main.groups[kGroupTrunks], kBarkMaterial, set.trees);
     addBoulders(set.main.groups[kGroupBoulders], kRockMaterial, set.boulders, streamSeed(seed, 2));
+    addBoulders(set.main.groups[kGroupOutcrops], kRockMaterial, set.outcrops, streamSeed(seed, 4));
 
     // The mirrored scenery must not show what lies under the water: mirrored,
     // it would stick up through the surface.
@@ -55,11 +57,13 @@ SceneSet buildScenes(uint64_t seed)
     // shows it small and rippled, and each triangle costs the reflection pass.
     set.reflection.materials = set.main.materials;
     std::vector<KxrGroup> mirrored = set.main.groups;
-    TerrainGroups coarseGround = buildTerrain(terrain, {kGrassMaterial, kSandMaterial, kRockMaterial, kLakeBedMaterial}, 0.24f);
+    TerrainGroups coarseGround = buildTerrain(terrain, {kGrassMaterial, kSandMaterial, kRockMaterial, kLakeBedMaterial}, kMirroredGround);
     mirrored[kGroupGrass] = std::move(coarseGround.grass);
     mirrored[kGroupShore] = std::move(coarseGround.shore);
     mirrored[kGroupRock] = std::move(coarseGround.rock);
     mirrored[kGroupLakeBed] = std::move(coarseGround.lakeBed);
+    // The stones on the hills would be a few rippled pixels in the mirror.
+    mirrored[kGroupOutcrops] = KxrGroup{};
     for (const KxrGroup& group : mirrored) {
         set.reflection.groups.push_back(clipAboveWater(group));
     }
@@ -72,12 +76,15 @@ SceneSet buildScenes(uint64_t seed)
 
     set.leaves.materials = {material("leaves"), material("leaves_dark")};
     set.leaves.groups.resize(2);
-    addLeafCrowns(set.leaves.groups[0], 0, set.trees, 0);
-    addLeafCrowns(set.leaves.groups[1], 1, set.trees, 1);
+    const std::vector<Waypoint> tourViews = sampleTourViews(set.tours, kTourSamplesPerSegment);
+    addLeafCrowns(set.leaves.groups[0], 0, set.trees, 0, tourViews);
+    addLeafCrowns(set.leaves.groups[1], 1, set.trees, 1, tourViews);
 
     set.meadow.materials = {material("grass_blades"), material("grass_flowers")};
     set.meadow.groups.resize(2);
-    addMeadow(set.meadow.groups[0], 0, set.meadow.groups[1], 1, terrain, set.trees, set.boulders, streamSeed(seed, 3));
+    std::vector<Boulder> stones = set.boulders;
+    stones.insert(stones.end(), set.outcrops.begin(), set.outcrops.end());
+    addMeadow(set.meadow.groups[0], 0, set.meadow.groups[1], 1, terrain, set.trees, stones, streamSeed(seed, 3));
     return set;
 }
 

@@ -24,7 +24,9 @@ enum MainSceneGroup {
     kGroupTrunks = 3,     // tree trunks and branches
     kGroupLakeBed = 4,    // the flat lake bottom: the loader gives group 4 a fixed upward basis
     kGroupBoulders = 5,   // rocks lying about, some half in the water
-    kMainGroupCount = 6,
+    kGroupOutcrops = 6,   // stones on the hillsides, a group of their own so that
+                          // the boulders' box stays around the stage for culling
+    kMainGroupCount = 7,
 };
 
 struct GeneratedFile {
@@ -40,6 +42,7 @@ struct SceneSet {
     TourSet tours;
     std::vector<Tree> trees;
     std::vector<Boulder> boulders;
+    std::vector<Boulder> outcrops;
 };
 
 SceneSet buildScenes(uint64_t seed);

@@ -184,9 +184,10 @@ void appendG(std::string& out, float v)
 TourSet designTours(const TerrainField& terrain)
 {
     TourSet tours;
-    tours.grassAndTrees = resample(grassAndTreesControls(), 20, terrain);
-    tours.waterAndShadows = resample(waterAndShadowsControls(), 24, terrain);
-    tours.depthOfFieldAndSky = resample(depthOfFieldAndSkyControls(), 22, terrain);
+    const TerrainField broad = terrain.broadShape();
+    tours.grassAndTrees = resample(grassAndTreesControls(), 20, broad);
+    tours.waterAndShadows = resample(waterAndShadowsControls(), 24, broad);
+    tours.depthOfFieldAndSky = resample(depthOfFieldAndSkyControls(), 22, broad);
     for (CameraTour* tour : {&tours.grassAndTrees, &tours.waterAndShadows, &tours.depthOfFieldAndSky}) {
         liftAboveGround(*tour, terrain, kTourGroundClearance + 0.01f);
     }
@@ -205,6 +206,33 @@ std::vector<Vec3> sampleTour(const CameraTour& tour, int samplesPerSegment)
         }
     }
     return points;
+}
+
+std::vector<Vec3> sampleTours(const TourSet& tours, int samplesPerSegment)
+{
+    std::vector<Vec3> points;
+    for (const CameraTour* tour : {&tours.grassAndTrees, &tours.waterAndShadows, &tours.depthOfFieldAndSky}) {
+        const std::vector<Vec3> samples = sampleTour(*tour, samplesPerSegment);
+        points.insert(points.end(), samples.begin(), samples.end());
+    }
+    return points;
+}
+
+std::vector<Waypoint> sampleTourViews(const TourSet& tours, int samplesPerSegment)
+{
+    std::vector<Waypoint> views;
+    for (const CameraTour* tour : {&tours.grassAndTrees, &tours.waterAndShadows, &tours.depthOfFieldAndSky}) {
+        const size_t n = tour->size();
+        for (size_t i = 0; i < n; ++i) {
+            const Waypoint& a = (*tour)[i];
+            const Waypoint& b = (*tour)[(i + 1) % n];
+            for (int k = 0; k < samplesPerSegment; ++k) {
+                const float f = static_cast<float>(k) / static_cast<float>(samplesPerSegment);
+                views.push_back(Waypoint{lerp(a.eye, b.eye, f), lerp(a.target, b.target, f)});
+            }
+        }
+    }
+    return views;
 }
 
 float lowestClearance(const CameraTour& tour, const TerrainField& terrain, int samplesPerSegment)

@@ -36,6 +36,10 @@ float lowestClearance(const CameraTour& tour, const TerrainField& terrain, int s
 
 // Eye positions along the closed loop, as playback passes them.
 std::vector<Vec3> sampleTour(const CameraTour& tour, int samplesPerSegment);
+// The same along all three tours.
+std::vector<Vec3> sampleTours(const TourSet& tours, int samplesPerSegment);
+// Eye and target along all three tours, as playback passes them.
+std::vector<Waypoint> sampleTourViews(const TourSet& tours, int samplesPerSegment);
 
 // The .wps text: per waypoint the eye's three numbers on one line and the
 // target's on the next, in printf's %g form.

@@ -8,6 +8,13 @@ namespace assets {
 
 TerrainField::TerrainField(uint64_t seed) : seed_(seed) {}
 
+TerrainField TerrainField::broadShape() const
+{
+    TerrainField broad = *this;
+    broad.hillRelief_ = false;
+    return broad;
+}
+
 float TerrainField::lakeDistance(float x, float z) const
 {
     const float dx = (x - LakeShape::centreX) / LakeShape::radiusX;
@@ -15,6 +22,22 @@ float TerrainField::lakeDistance(float x, float z) const
     const float d = std::sqrt(dx * dx + dz * dz);
     const float wobble = 0.07f * fbm(seed_ + 5, x * 1.1f, z * 1.1f, 2);
     return d * (1.0f + wobble);
+}
+
+float TerrainField::hillRelief(float x, float z, float r) const
+{
+    // Spurs and gullies running down the hillsides: noise around the stage,
+    // finer across the slope than down it, whose creases are the gullies'
+    // beds. The angle wraps with a whole number of cells, so there is no seam
+    // behind the stage.
+    constexpr int cellsAround = 22;
+    constexpr float kTwoPi = 6.28318531f;
+    const float around = (std::atan2(z - kStageZ, x - kStageX) / kTwoPi + 0.5f) * static_cast<float>(cellsAround);
+    const float spurs = 1.0f - ridgedFbm(seed_ + 6, around, r * 0.28f, 2, cellsAround, 0);
+    // Knolls on the slopes.
+    const float knolls = 0.5f + 0.5f * fbm(seed_ + 7, x * 0.55f, z * 0.55f, 2);
+    // Only ever added, so the rim keeps its height.
+    return smoothstep(5.0f, 7.5f, r) * std::max(0.18f * spurs + 0.1f * knolls, 0.0f);
 }
 
 float TerrainField::landHeight(float x, float z) const
@@ -26,11 +49,9 @@ float TerrainField::landHeight(float x, float z) const
     // A low rise behind the lake that frames the view from the start.
     h += 0.18f * std::exp(-((x - 0.6f) * (x - 0.6f) / 3.0f + (z - 4.6f) * (z - 4.6f) / 0.8f));
     // Hills all around, high enough at the rim to hide the lower half of the sky.
-    // The sky program leaves out what they hide, trusting the border's extent
-    // and its lowest height (data/Shader/skyAnim.vsh; a unit test holds both).
     const float hills = smoothstep(4.3f, 11.5f, r) * (1.9f + 0.9f * fbm(seed_ + 2, x * 0.17f, z * 0.17f, 4));
     const float crags = smoothstep(6.0f, 11.0f, r) * 0.35f * ridgedFbm(seed_ + 3, x * 0.45f, z * 0.45f, 3);
-    h += hills + crags;
+    h += hills + crags + (hillRelief_ ? hillRelief(x, z, r) : 0.0f);
     h = std::max(h, 0.03f);
     // A small level spot under the start pose.
     const float dxs = x - kStartX;
@@ -53,12 +74,13 @@ float TerrainField::height(float x, float z) const
     return kBedLevel + (land - kBedLevel) * (t * t * (3.0f - 2.0f * t));
 }
 
-Vec3 TerrainField::normal(float x, float z) const
+Vec3 TerrainField::normal(float x, float z) const { return normalOver(x, z, 0.02f); }
+
+Vec3 TerrainField::normalOver(float x, float z, float reach) const
 {
-    constexpr float e = 0.02f;
-    const float dx = height(x + e, z) - height(x - e, z);
-    const float dz = height(x, z + e) - height(x, z - e);
-    return normalize(Vec3{-dx, 2.0f * e, -dz});
+    const float dx = height(x + reach, z) - height(x - reach, z);
+    const float dz = height(x, z + reach) - height(x, z - reach);
+    return normalize(Vec3{-dx, 2.0f * reach, -dz});
 }
 
 } // namespace assets

@@ -32,8 +32,16 @@ public:
 
     explicit TerrainField(uint64_t seed);
 
+    // The same land without the spurs, gullies and knolls of the hillsides:
+    // the tours, the trees on the hills and the meadow's tufts are laid out on
+    // it, so the relief leaves the views and the layout as they were.
+    TerrainField broadShape() const;
+
     float height(float x, float z) const;
     Vec3 normal(float x, float z) const;
+    // The normal of the ground smoothed over about `reach` around the point:
+    // what a flat face that wide should be lit with, its lesser bumps left out.
+    Vec3 normalOver(float x, float z, float reach) const;
 
     // Elliptic distance from the lake's middle, 1 at about the shoreline, with a
     // wobble so the shore is not a perfect ellipse. Below about 1 the ground
@@ -44,8 +52,10 @@ public:
 
 private:
     float landHeight(float x, float z) const;
+    float hillRelief(float x, float z, float r) const;
 
     uint64_t seed_;
+    bool hillRelief_ = true;
 };
 
 } // namespace assets

@@ -23,7 +23,7 @@ struct GroupFill {
     KxrGroup* group;
     int material;
     float tiling;
-    std::vector<int> vertexOfGridPoint;  // -1 until the group uses that grid point
+    std::vector<int> vertexOfMeshPoint;  // -1 until the group uses that point of the ground mesh
 };
 
 // Planar mapping; t runs towards -z so that s, t and the up normal make a
@@ -37,63 +37,9 @@ int addSurfaceVertex(GroupBuilder& builder, Vec3 p, float tiling)
 
 } // namespace
 
-std::vector<float> terrainGridLines(const GridSpacing& spacing)
+TerrainGroups buildTerrain(const TerrainField& terrain, const TerrainMaterials& materials, const GroundMeshSpacing& spacing)
 {
-    auto step = [&](float v) {
-        if (v >= spacing.shoreLow && v <= spacing.shoreHigh) {
-            return spacing.shoreStep;
-        }
-        const float outside = std::max(spacing.stageLow - v, v - spacing.stageHigh);
-        return outside <= 0.0f ? spacing.stageStep : spacing.stageStep + 0.22f * outside;
-    };
-    // March outwards from the lake band in both directions, so the fine lines
-    // line up with it.
-    std::vector<float> below;
-    for (float v = spacing.shoreLow; v > spacing.low;) {
-        v -= step(v - 1e-4f);
-        below.push_back(std::max(v, spacing.low));
-    }
-    std::vector<float> lines(below.rbegin(), below.rend());
-    for (float v = spacing.shoreLow;;) {
-        lines.push_back(v);
-        if (v >= spacing.high) {
-            break;
-        }
-        v = std::min(v + step(v + 1e-4f), spacing.high);
-    }
-    // The clamped outermost cells may come out as slivers: merge them into
-    // their neighbours.
-    if (lines.size() >= 3 && lines[1] - lines[0] < 0.5f * (lines[2] - lines[1])) {
-        lines.erase(lines.begin() + 1);
-    }
-    const size_t n = lines.size();
-    if (n >= 3 && lines[n - 1] - lines[n - 2] < 0.5f * (lines[n - 2] - lines[n - 3])) {
-        lines.erase(lines.begin() + static_cast<long>(n) - 2);
-    }
-    return lines;
-}
-
-TerrainGroups buildTerrain(const TerrainField& terrain, const TerrainMaterials& materials, float stageStep)
-{
-    const float sx = TerrainField::kStageX;
-    const float sz = TerrainField::kStageZ;
-    const float lakeX = LakeShape::radiusX * 1.3f;
-    const float lakeZ = LakeShape::radiusZ * 1.3f;
-    const std::vector<float> xs = terrainGridLines({sx - 14.0f, sx + 14.0f, sx - 3.6f, sx + 3.6f, LakeShape::centreX - lakeX,
-                                                    LakeShape::centreX + lakeX, stageStep, 0.075f});
-    const std::vector<float> zs = terrainGridLines({sz - 14.0f, sz + 14.0f, sz - 3.6f, sz + 3.6f, LakeShape::centreZ - lakeZ,
-                                                    LakeShape::centreZ + lakeZ, stageStep, 0.075f});
-    const int nx = static_cast<int>(xs.size());
-    const int nz = static_cast<int>(zs.size());
-
-    std::vector<float> heights(static_cast<size_t>(nx) * static_cast<size_t>(nz));
-    auto gridIndex = [&](int i, int j) { return static_cast<size_t>(j) * static_cast<size_t>(nx) + static_cast<size_t>(i); };
-    for (int j = 0; j < nz; ++j) {
-        for (int i = 0; i < nx; ++i) {
-            heights[gridIndex(i, j)] = terrain.height(xs[static_cast<size_t>(i)], zs[static_cast<size_t>(j)]);
-        }
-    }
-    auto point = [&](int i, int j) { return Vec3{xs[static_cast<size_t>(i)], heights[gridIndex(i, j)], zs[static_cast<size_t>(j)]}; };
+    const GroundMesh mesh = buildGroundMesh(terrain, spacing);
 
     TerrainGroups out;
     GroupFill fills[SurfaceCount] = {
@@ -103,7 +49,7 @@ TerrainGroups buildTerrain(const TerrainField& terrain, const TerrainMaterials& 
         {&out.lakeBed, materials.lakeBed, kLakeBedTiling, {}},
     };
     for (GroupFill& f : fills) {
-        f.vertexOfGridPoint.assign(heights.size(), -1);
+        f.vertexOfMeshPoint.assign(mesh.points.size(), -1);
     }
 
     // Grass or rock: bare rock on the hilltops and the steepest slopes, in
@@ -120,28 +66,45 @@ TerrainGroups buildTerrain(const TerrainField& terrain, const TerrainMaterials& 
     // curve instead of the saw-teeth of whole triangles.
     auto shoreField = [&](Vec3 p) { return terrain.lakeDistance(p.x, p.z) - kShoreReach; };
 
-    auto addGridVertex = [&](GroupFill& fill, GroupBuilder& builder, std::pair<int, int> corner) {
-        int& v = fill.vertexOfGridPoint[gridIndex(corner.first, corner.second)];
+    auto addMeshVertex = [&](GroupFill& fill, GroupBuilder& builder, int point) {
+        int& v = fill.vertexOfMeshPoint[static_cast<size_t>(point)];
         if (v < 0) {
-            v = addSurfaceVertex(builder, point(corner.first, corner.second), fill.tiling);
+            v = addSurfaceVertex(builder, mesh.points[static_cast<size_t>(point)], fill.tiling);
         }
         return v;
     };
+    // The demo lights each triangle with one normal. The faces' own normals
+    // jump from face to face, and the sharp highlight turns every jump into a
+    // step of brightness (on long faces, streaks down the hills); the ground's
+    // own normal at each face's middle, smoothed over the face's width, changes
+    // only as much as the ground does. A face far off it (a crease the mesh
+    // cuts across) keeps its own, so the normal never points away from its front.
+    auto addLitTriangle = [&](GroupBuilder& builder, const std::array<int, 3>& t) {
+        const std::vector<Vec3>& p = builder.group().positions;
+        const Vec3 a = p[static_cast<size_t>(t[0])];
+        const Vec3 b = p[static_cast<size_t>(t[1])];
+        const Vec3 c = p[static_cast<size_t>(t[2])];
+        const Vec3 middle = (a + b + c) * (1.0f / 3.0f);
+        const float size = std::max({horizontalDistance(a, b), horizontalDistance(b, c), horizontalDistance(c, a)});
+        const Vec3 ground = terrain.normalOver(middle.x, middle.z, std::max(0.02f, 0.5f * size));
+        const Vec3 face = faceNormal(a, b, c);
+        builder.addTriangle(t, t, dot(ground, face) > 0.5f ? ground : face);
+    };
 
-    auto emitWhole = [&](Surface surface, const std::array<std::pair<int, int>, 3>& corners) {
+    auto emitWhole = [&](Surface surface, const std::array<int, 3>& corners) {
         GroupFill& fill = fills[surface];
         GroupBuilder builder(*fill.group, fill.material);
         std::array<int, 3> indices{};
         for (size_t k = 0; k < 3; ++k) {
-            indices[k] = addGridVertex(fill, builder, corners[k]);
+            indices[k] = addMeshVertex(fill, builder, corners[k]);
         }
-        builder.addTriangle(indices, indices);
+        addLitTriangle(builder, indices);
     };
 
-    // One side of a cut triangle as a fan: grid corners keep their shared
+    // One side of a cut triangle as a fan: mesh corners keep their shared
     // vertices, points on the cut are new.
     struct CutPoint {
-        std::pair<int, int> corner;  // the grid corner, or (-1, -1) on the cut
+        int corner;  // the point of the ground mesh, or -1 on the cut
         Vec3 position;
     };
     auto emitPiece = [&](Surface surface, const std::vector<CutPoint>& piece) {
@@ -149,20 +112,20 @@ TerrainGroups buildTerrain(const TerrainField& terrain, const TerrainMaterials& 
         GroupBuilder builder(*fill.group, fill.material);
         std::vector<int> indices;
         for (const CutPoint& p : piece) {
-            indices.push_back(p.corner.first >= 0 ? addGridVertex(fill, builder, p.corner)
-                                                  : addSurfaceVertex(builder, p.position, fill.tiling));
+            indices.push_back(p.corner >= 0 ? addMeshVertex(fill, builder, p.corner)
+                                            : addSurfaceVertex(builder, p.position, fill.tiling));
         }
         for (size_t k = 1; k + 1 < indices.size(); ++k) {
             const std::array<int, 3> triangle{indices[0], indices[k], indices[k + 1]};
-            builder.addTriangle(triangle, triangle);
+            addLitTriangle(builder, triangle);
         }
     };
 
-    auto emit = [&](std::array<std::pair<int, int>, 3> corners) {
+    auto emit = [&](const std::array<int, 3>& corners) {
         std::array<Vec3, 3> p{};
         std::array<float, 3> f{};
         for (size_t k = 0; k < 3; ++k) {
-            p[k] = point(corners[k].first, corners[k].second);
+            p[k] = mesh.points[static_cast<size_t>(corners[k])];
             f[k] = shoreField(p[k]);
         }
         if (p[0].y == TerrainField::kBedLevel && p[1].y == TerrainField::kBedLevel && p[2].y == TerrainField::kBedLevel) {
@@ -183,12 +146,12 @@ TerrainGroups buildTerrain(const TerrainField& terrain, const TerrainMaterials& 
             (f[k] < 0.0f ? sand : rest).push_back({corners[k], p[k]});
             if ((f[k] < 0.0f) != (f[n] < 0.0f)) {
                 // The same point from both triangles that share the edge:
-                // interpolate from the corner that comes first in the grid.
-                const bool forward = gridIndex(corners[k].first, corners[k].second) < gridIndex(corners[n].first, corners[n].second);
+                // interpolate from the corner that comes first in the mesh.
+                const bool forward = corners[k] < corners[n];
                 const size_t from = forward ? k : n;
                 const size_t to = forward ? n : k;
                 const float t = f[from] / (f[from] - f[to]);
-                const CutPoint cut{{-1, -1}, lerp(p[from], p[to], t)};
+                const CutPoint cut{-1, lerp(p[from], p[to], t)};
                 sand.push_back(cut);
                 rest.push_back(cut);
             }
@@ -197,22 +160,8 @@ TerrainGroups buildTerrain(const TerrainField& terrain, const TerrainMaterials& 
         emitPiece(land, rest);
     };
 
-    for (int j = 0; j + 1 < nz; ++j) {
-        for (int i = 0; i + 1 < nx; ++i) {
-            const float h00 = heights[gridIndex(i, j)];
-            const float h10 = heights[gridIndex(i + 1, j)];
-            const float h01 = heights[gridIndex(i, j + 1)];
-            const float h11 = heights[gridIndex(i + 1, j + 1)];
-            // Split along the diagonal that follows the ground better.
-            // Both splits are counter-clockwise seen from above.
-            if (std::fabs(h00 - h11) <= std::fabs(h10 - h01)) {
-                emit({{{i, j}, {i, j + 1}, {i + 1, j + 1}}});
-                emit({{{i, j}, {i + 1, j + 1}, {i + 1, j}}});
-            } else {
-                emit({{{i, j}, {i, j + 1}, {i + 1, j}}});
-                emit({{{i + 1, j}, {i, j + 1}, {i + 1, j + 1}}});
-            }
-        }
+    for (const std::array<int, 3>& triangle : mesh.triangles) {
+        emit(triangle);
     }
     return out;
 }

@@ -23,16 +23,6 @@ constexpr Spot kStageSpots[] = {
     {-2.6f, 3.4f},  {-2.7f, 2.4f},
 };
 
-std::vector<Vec3> allTourPoints(const TourSet& tours)
-{
-    std::vector<Vec3> points;
-    for (const CameraTour* tour : {&tours.grassAndTrees, &tours.waterAndShadows, &tours.depthOfFieldAndSky}) {
-        const std::vector<Vec3> samples = sampleTour(*tour, 24);
-        points.insert(points.end(), samples.begin(), samples.end());
-    }
-    return points;
-}
-
 Tree makeTree(const TerrainField& terrain, float x, float z, Random& random, bool background)
 {
     Tree tree;
@@ -113,7 +103,7 @@ bool boulderClearsPoint(const Boulder& boulder, Vec3 point, float margin)
 std::vector<Tree> placeTrees(const TerrainField& terrain, const TourSet& tours, uint64_t seed)
 {
     Random random(streamSeed(seed, 51));
-    const std::vector<Vec3> tourPoints = allTourPoints(tours);
+    const std::vector<Vec3> tourPoints = sampleTours(tours, kTourSamplesPerSegment);
     std::vector<Tree> trees;
 
     for (const Spot& spot : kStageSpots) {
@@ -136,13 +126,14 @@ std::vector<Tree> placeTrees(const TerrainField& terrain, const TourSet& tours, 
     }
 
     // A loose ring of trees on the hills around the stage.
+    const TerrainField broad = terrain.broadShape();
     int placed = 0;
     for (int attempt = 0; attempt < 400 && placed < 26; ++attempt) {
         const float angle = random.range(0.0f, 2.0f * kPi);
         const float r = random.range(5.2f, 10.0f);
         const float x = TerrainField::kStageX + r * std::cos(angle);
         const float z = TerrainField::kStageZ + r * std::sin(angle);
-        if (terrain.normal(x, z).y < 0.88f || !clearOfTrees(x, z, trees, 0.9f)) {
+        if (broad.normal(x, z).y < 0.88f || !clearOfTrees(x, z, trees, 0.9f)) {
             continue;
         }
         Tree tree = makeTree(terrain, x, z, random, true);
@@ -158,7 +149,7 @@ std::vector<Boulder> placeBoulders(const TerrainField& terrain, const TourSet& t
                                    uint64_t seed)
 {
     Random random(streamSeed(seed, 61));
-    const std::vector<Vec3> tourPoints = allTourPoints(tours);
+    const std::vector<Vec3> tourPoints = sampleTours(tours, kTourSamplesPerSegment);
     std::vector<Boulder> boulders;
     auto tryPlace = [&](float x, float z, float size) {
         for (const Tree& t : trees) {
@@ -204,6 +195,51 @@ std::vector<Boulder> placeBoulders(const TerrainField& terrain, const TourSet& t
         field += tryPlace(x, z, random.range(0.04f, 0.14f)) ? 1 : 0;
     }
     return boulders;
+}
+
+std::vector<Boulder> placeOutcrops(const TerrainField& terrain, const TourSet& tours, const std::vector<Tree>& trees, uint64_t seed)
+{
+    Random random(streamSeed(seed, 62));
+    const std::vector<Vec3> tourPoints = sampleTours(tours, kTourSamplesPerSegment);
+    std::vector<Boulder> stones;
+    auto fits = [&](const Boulder& stone) {
+        const Vec3 foot{stone.centre.x, 0.0f, stone.centre.z};
+        const float reach = std::max(stone.radii.x, stone.radii.z);
+        return std::all_of(trees.begin(), trees.end(),
+                           [&](const Tree& t) { return horizontalDistance(t.base, foot) >= t.trunkRadius + reach * 1.3f + 0.05f; }) &&
+               std::all_of(stones.begin(), stones.end(),
+                           [&](const Boulder& b) { return horizontalDistance(b.centre, foot) >= std::max(b.radii.x, b.radii.z) + reach; }) &&
+               std::all_of(tourPoints.begin(), tourPoints.end(),
+                           [&](const Vec3& p) { return boulderClearsPoint(stone, p, kTourObstacleClearance + 0.04f); });
+    };
+    constexpr int kOutcrops = 8;
+    int outcrops = 0;
+    for (int attempt = 0; attempt < 60 && outcrops < kOutcrops; ++attempt) {
+        // Up the hills, and far enough out that no stone lies where the meadow
+        // grows (its farthest corners are 6.5 from the stage's middle).
+        const float angle = random.range(0.0f, 2.0f * kPi);
+        const float r = random.range(7.3f, 10.5f);
+        const float x = TerrainField::kStageX + r * std::cos(angle);
+        const float z = TerrainField::kStageZ + r * std::sin(angle);
+        const int count = 2 + random.below(3);
+        int placed = 0;
+        for (int s = 0; s < count; ++s) {
+            const float size = random.range(0.2f, 0.42f) * (s == 0 ? 1.0f : 0.6f);
+            Boulder stone;
+            stone.radii = Vec3{size * random.range(0.9f, 1.3f), size * random.range(0.55f, 0.8f), size * random.range(0.8f, 1.1f)};
+            const float sx = x + random.range(-0.45f, 0.45f);
+            const float sz = z + random.range(-0.45f, 0.45f);
+            // Sunk a little deeper than the boulders: the slopes fall away under them.
+            stone.centre = Vec3{sx, terrain.height(sx, sz) + stone.radii.y * 0.05f, sz};
+            stone.id = random.next();
+            if (fits(stone)) {
+                stones.push_back(stone);
+                ++placed;
+            }
+        }
+        outcrops += placed > 0 ? 1 : 0;
+    }
+    return stones;
 }
 
 } // namespace assets

@@ -35,6 +35,9 @@ struct Boulder {
 // with `margin` to spare.
 bool insideShadowMap(Vec3 point, float margin);
 
+// How finely the layout follows the tours: eye positions per segment.
+constexpr int kTourSamplesPerSegment = 24;
+
 // Room the eye keeps from trunks, leaves and boulders.
 constexpr float kTourObstacleClearance = 0.06f;
 
@@ -46,5 +49,8 @@ bool boulderClearsPoint(const Boulder& boulder, Vec3 point, float margin);
 std::vector<Tree> placeTrees(const TerrainField& terrain, const TourSet& tours, uint64_t seed);
 std::vector<Boulder> placeBoulders(const TerrainField& terrain, const TourSet& tours, const std::vector<Tree>& trees,
                                    uint64_t seed);
+
+// A few clusters of stones on the hillsides, clear of the tours and trees.
+std::vector<Boulder> placeOutcrops(const TerrainField& terrain, const TourSet& tours, const std::vector<Tree>& trees, uint64_t seed);
 
 } // namespace assets

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <optional>
 
+#include "card_facing.h"
 #include "noise.h"
 #include "random.h"
 
@@ -105,7 +107,7 @@ void addTrunks(KxrGroup& group, int material, const std::vector<Tree>& trees)
     }
 }
 
-void addLeafCrowns(KxrGroup& group, int material, const std::vector<Tree>& trees, int species)
+void addLeafCrowns(KxrGroup& group, int material, const std::vector<Tree>& trees, int species, const std::vector<Waypoint>& tourViews)
 {
     GroupBuilder builder(group, material);
     // One set of card corners, shared by every card; each card picks a turn.
@@ -116,6 +118,11 @@ void addLeafCrowns(KxrGroup& group, int material, const std::vector<Tree>& trees
             continue;
         }
         Random random(mix64(tree.id + 1));
+        // Every card lies within the crown's ellipsoid and has an edge of at
+        // most 1.5 leaf sizes.
+        const float largestCard = 1.5f * tree.leafSize;
+        const std::vector<Waypoint> crownViews = viewsWithin(
+            tourViews, tree.crownCentre, std::max(tree.crownRadius, tree.crownHalfHeight) + kEdgeOnReachInCardEdges * largestCard);
         // A few overlapping lobes make the crown less of a ball.
         constexpr int lobeCount = 4;
         Vec3 lobes[lobeCount];
@@ -146,17 +153,24 @@ void addLeafCrowns(KxrGroup& group, int material, const std::vector<Tree>& trees
                 centre = tree.crownCentre + offset * (1.0f / inside);
             }
             const Vec3 outward = normalizeOr(centre - tree.crownCentre, kUp);
-            const Vec3 facing = normalize(outward * 0.6f + randomUnit(random) * 0.5f + kUp * 0.1f);
-            Vec3 u = perpendicular(facing);
+            const Vec3 drawnFacing = normalize(outward * 0.6f + randomUnit(random) * 0.5f + kUp * 0.1f);
             const float spin = random.range(0.0f, 2.0f * kPi);
+            const float half = 0.65f * tree.leafSize * random.range(0.85f, 1.15f);
+            const int turn = random.below(4);
+            // A card that some tour would see edge-on from close by whichever
+            // way it faces is left out: the crown is full enough without it.
+            const std::optional<Vec3> shown = facingShownToEyes(drawnFacing, centre, eyesSeeingCard(crownViews, centre, 2.0f * half));
+            if (!shown) {
+                continue;
+            }
+            const Vec3 facing = *shown;
+            Vec3 u = perpendicular(facing);
             u = u * std::cos(spin) + cross(facing, u) * std::sin(spin);
             const Vec3 v = cross(facing, u);
-            const float half = 0.65f * tree.leafSize * random.range(0.85f, 1.15f);
             const int p0 = builder.addPosition(centre - u * half - v * half);
             const int p1 = builder.addPosition(centre + u * half - v * half);
             const int p2 = builder.addPosition(centre + u * half + v * half);
             const int p3 = builder.addPosition(centre - u * half + v * half);
-            const int turn = random.below(4);
             const int t0 = uv[turn % 4];
             const int t1 = uv[(turn + 1) % 4];
             const int t2 = uv[(turn + 2) % 4];
@@ -255,6 +269,10 @@ void addMeadow(KxrGroup& grass, int grassMaterial, KxrGroup& flowers, int flower
     const std::array<int, 4> flowerUv = cardCorners(flowerBuilder);
 
     Random random(streamSeed(seed, 71));
+    // Which tufts grow is decided on the land without the hills' relief, so
+    // the relief leaves the meadow's layout as it was; they stand on the real
+    // ground.
+    const TerrainField broad = terrain.broadShape();
     // One card a tuft, turned at random, and tufts sparse enough that a low
     // view over the meadow looks through few cards to the ground: every card
     // costs a full pass over its pixels, empty or not. Their pictures are
@@ -274,7 +292,7 @@ void addMeadow(KxrGroup& grass, int grassMaterial, KxrGroup& flowers, int flower
             if (keep >= density) {
                 continue;
             }
-            if (terrain.lakeDistance(px, pz) < 1.2f || terrain.normal(px, pz).y < 0.92f) {
+            if (terrain.lakeDistance(px, pz) < 1.2f || broad.normal(px, pz).y < 0.92f) {
                 continue;
             }
             const Vec3 foot{px, 0.0f, pz};

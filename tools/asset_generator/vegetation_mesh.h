@@ -11,8 +11,10 @@ namespace assets {
 
 void addTrunks(KxrGroup& group, int material, const std::vector<Tree>& trees);
 
-// Leaf cards of the trees of one species.
-void addLeafCrowns(KxrGroup& group, int material, const std::vector<Tree>& trees, int species);
+// Leaf cards of the trees of one species. Cards that the tours (`tourViews`)
+// see from close by are turned where needed so that none is seen edge-on.
+void addLeafCrowns(KxrGroup& group, int material, const std::vector<Tree>& trees, int species,
+                   const std::vector<Waypoint>& tourViews);
 
 void addBoulders(KxrGroup& group, int material, const std::vector<Boulder>& boulders, uint64_t seed);
 

@@ -41,7 +41,9 @@ void main()
     vec3 v = normalize(toEye);
     vec3 n = normalize(normalize(surfaceNormal) + vec3(wave.x, 0.0, wave.y) * 0.15);
     float facing = clamp(dot(v, n), 0.0, 1.0);
-    float fresnel = 0.12 + 0.88 * pow(1.0 - facing, 4.0);
+    // The fourth power by squaring twice, not by a logarithm and an exponential.
+    float away = (1.0 - facing) * (1.0 - facing);
+    float fresnel = 0.12 + 0.88 * away * away;
     vec3 colour = mix(refraction, reflection * 0.95, fresnel);
     gl_FragColor = vec4(colour, clamp(abs(eyeDepth - focusDistance) / focusRange, 0.0, 1.0));
 }

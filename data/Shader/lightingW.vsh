@@ -5,7 +5,7 @@
 
 uniform vec4 lightPos;
 uniform vec4 viewPos;
-uniform sampler2D depthMap;
+uniform sampler2DShadow depthMap;
 
 varying vec2 baseCoord;
 varying vec3 lightTangent;  // towards the light, tangent space
@@ -33,8 +33,7 @@ void main()
     // vertex is as sharp as shows, and every fragment of the scenery runs
     // this program, also the ones above the water that it throws away.
     vec3 c = shadowCoord.xyz / shadowCoord.w;
-    float depth = texture2DLod(depthMap, c.xy, 0.0).r;
-    vertexLight = clamp(1.0 - (c.z - 0.0006 - depth) * 600.0, 0.0, 1.0);
+    vertexLight = shadow2DLod(depthMap, vec3(c.xy, c.z - 0.0006), 0.0).r;
     if (c.x <= 0.0 || c.x >= 1.0 || c.y <= 0.0 || c.y >= 1.0 || c.z >= 1.0)
         vertexLight = 1.0;
     eyeDepth = -(gl_ModelViewMatrix * gl_Vertex).z;

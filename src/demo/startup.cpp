@@ -76,6 +76,15 @@ void createRenderTargets()
     renderTargets.init(TargetSlot::Count);
     for (const TargetSlotSize& target : targetSlots)
         renderTargets.create(target.slot, target.size, target.kind);
+    // The lit programs read the shadow map through shadow samplers: a lookup
+    // compares the four nearest depths with the point's own and filters the
+    // answers, one lookup where three filtered depths and three comparisons were.
+    if (const GLuint shadow = renderTargets.texture(TargetSlot::ShadowMap)) {
+        glBindTexture(GL_TEXTURE_2D, shadow);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_COMPARE_MODE, GL_COMPARE_R_TO_TEXTURE);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_COMPARE_FUNC, GL_LEQUAL);
+        glBindTexture(GL_TEXTURE_2D, 0);
+    }
 }
 
 void loadShaders()

@@ -224,6 +224,12 @@ TEST_F(DemoCycleTest, StartUpLogsItsStepsLeavesTheSkyAndTheLightProgramBoundAndT
         story.insert(story.end(), startUp.begin(), startUp.end());
         EXPECT_EQ(storyLines(readTextFile("Log.txt")), story);
         EXPECT_EQ(glInteger(GL_TEXTURE_BINDING_CUBE_MAP), GLint(skyCubeMap[0]));
+        // The lit programs read the shadow map through shadow samplers.
+        GLint compare = 0;
+        glBindTexture(GL_TEXTURE_2D, renderTargets.texture(TargetSlot::ShadowMap));
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_COMPARE_MODE, &compare);
+        glBindTexture(GL_TEXTURE_2D, 0);
+        EXPECT_EQ(compare, GL_COMPARE_R_TO_TEXTURE);
         EXPECT_EQ(programSlot(), std::to_string(ProgramSlot::ShadowDepth));
         EXPECT_GT(mainScene.groupCount(), 4);
         EXPECT_EQ(cameraMode, CameraMode::DemoTour);

@@ -70,19 +70,3 @@ Mat4 scaleMatrix(float x, float y, float z)
     r.m[10] = z;
     return r;
 }
-
-Vec3 eyeOf(const Mat4& v)
-{
-    // The upper 3x3 of a camera matrix is a rotation, possibly with a scale
-    // (the mirror): solve R e = -t by the inverse of that 3x3.
-    const float* m = v.m;
-    const float a = m[0], b = m[4], c = m[8], d = m[1], e = m[5], f = m[9], g = m[2], h = m[6], i = m[10];
-    const float det = a * (e * i - f * h) - b * (d * i - f * g) + c * (d * h - e * g);
-    if (det == 0.0f)
-        return {};
-    const float tx = -m[12], ty = -m[13], tz = -m[14];
-    const float inv = 1.0f / det;
-    return {((e * i - f * h) * tx + (c * h - b * i) * ty + (b * f - c * e) * tz) * inv,
-            ((f * g - d * i) * tx + (a * i - c * g) * ty + (c * d - a * f) * tz) * inv,
-            ((d * h - e * g) * tx + (b * g - a * h) * ty + (a * e - b * d) * tz) * inv};
-}

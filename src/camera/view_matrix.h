@@ -18,7 +18,3 @@ Mat4 operator*(const Mat4& a, const Mat4& b);
 Mat4 perspectiveMatrix(double fovyDegrees, double aspect, double zNear, double zFar);
 Mat4 lookAtMatrix(Vec3 eye, Vec3 target, Vec3 up);
 Mat4 scaleMatrix(float x, float y, float z);
-
-// Where the eye of a modelview matrix sits in the world: the point it maps
-// to the origin.
-Vec3 eyeOf(const Mat4& modelview);

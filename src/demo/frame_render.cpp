@@ -200,6 +200,18 @@ void renderShadowMap()
 // In every pass the sky comes after the scenery: it lies behind all of it,
 // so the depth test turns it away wherever scenery covers it, before its
 // program runs, and the picture is the one the sky drawn first would give.
+// With every saving off it comes first, as the plain frame draws it.
+void drawSkyFirstIfPlain()
+{
+    if (drawEverything)
+        drawSky();
+}
+
+void drawSkyLastUnlessPlain()
+{
+    if (!drawEverything)
+        drawSky();
+}
 
 void renderRefraction(const FrameView& frame)
 {
@@ -207,12 +219,13 @@ void renderRefraction(const FrameView& frame)
     setUpView();
     const ViewRegion seen = seenThroughWater(frame);
     const ScissorScope scissor(seen, renderTargets.size(TargetSlot::Refraction));
+    drawSkyFirstIfPlain();
     glColor3f(1.0f, 1.0f, 1.0f);
     setUpShadowLookup();
     setLightingUniforms(ProgramSlot::Refraction, frame.eye);
     drawMesh(mainScene, "main", cullingClip(frame.projection, frame.view, seen), {WaterSide::ReachingBelow});
     endLitDrawing();
-    drawSky();
+    drawSkyLastUnlessPlain();
 }
 
 void renderReflection(const FrameView& frame)
@@ -225,6 +238,7 @@ void renderReflection(const FrameView& frame)
     glPushMatrix();
     glScalef(1.0f, -1.0f, 1.0f);  // mirror in the water plane y = 0
     glCullFace(GL_FRONT);          // the mirror reverses the winding
+    drawSkyFirstIfPlain();
     glColor3f(1.0f, 1.0f, 1.0f);
     setUpShadowLookup();
     setLightingUniforms(ProgramSlot::Lighting, frame.eye);
@@ -232,7 +246,7 @@ void renderReflection(const FrameView& frame)
     setLightingUniforms(ProgramSlot::Foliage, frame.eye);
     drawFoliage(clip);
     endLitDrawing();
-    drawSky();
+    drawSkyLastUnlessPlain();
     drawWater();
     glPopMatrix();
     glCullFace(GL_BACK);
@@ -241,24 +255,32 @@ void renderReflection(const FrameView& frame)
 // The water comes before the scenery wholly under it: from above, the depth
 // test then turns the lake bed away where the water covers it, and from below
 // (or where the near plane cuts the water away) the lake bed shows as it would.
+// With every saving off the water comes last, as the plain frame draws it.
 void renderScene(const FrameView& frame)
 {
     OffscreenPass pass("scene", TargetSlot::Scene);
     setUpView();
     const ViewClip clip = cullingClip(frame.projection, frame.view);
+    drawSkyFirstIfPlain();
     glColor3f(1.0f, 1.0f, 1.0f);
     setUpShadowLookup();
     setLightingUniforms(ProgramSlot::Lighting, frame.eye);
-    drawMesh(mainScene, "main", clip, {WaterSide::NotSubmerged});
-    endLitDrawing();
-    drawWater();
-    setUpShadowLookup();
-    setLightingUniforms(ProgramSlot::Lighting, frame.eye);
-    drawMesh(mainScene, "main", clip, {WaterSide::Submerged});
+    if (drawEverything) {
+        drawMesh(mainScene, "main", clip);
+    } else {
+        drawMesh(mainScene, "main", clip, {WaterSide::NotSubmerged});
+        endLitDrawing();
+        drawWater();
+        setUpShadowLookup();
+        setLightingUniforms(ProgramSlot::Lighting, frame.eye);
+        drawMesh(mainScene, "main", clip, {WaterSide::Submerged});
+    }
     setLightingUniforms(ProgramSlot::Foliage, frame.eye);
     drawFoliage(clip);
     endLitDrawing();
-    drawSky();
+    if (drawEverything)
+        drawWater();
+    drawSkyLastUnlessPlain();
 }
 
 void composeOntoWindow()

@@ -11,9 +11,10 @@ struct ShadowMapState {
 };
 extern ShadowMapState shadowMap;
 
-// Every group of every pass drawn and nothing laid down or cut away first:
-// the picture the frame's savings must match. Set by start-up from the
-// environment variable VERDAL_DRAW_ALL=1, for tests and comparisons.
+// Every group of every pass drawn, nothing cut away, and the sky first and
+// the water last in each pass: the picture the frame's savings must match.
+// Set by start-up from the environment variable VERDAL_DRAW_ALL=1, for tests
+// and comparisons.
 extern bool drawEverything;
 
 // The fixed light of the scene.

@@ -88,6 +88,15 @@ void setLightingUniforms(int32_t slot, Vec3 eye)
     shaders.setUniform1i(slot, "detailMap", TextureUnit::samplerIndex(TextureUnit::Detail));
 }
 
+// What every lit drawing opens with: white, the shadow lookup on its unit,
+// and the program with its lighting uniforms.
+void beginLitDrawing(int32_t slot, Vec3 eye)
+{
+    glColor3f(1.0f, 1.0f, 1.0f);
+    setUpShadowLookup();
+    setLightingUniforms(slot, eye);
+}
+
 void drawMesh(const SceneMesh& mesh, const char* name, const ViewClip& clip = {}, const WaterSide& water = {})
 {
     markMeshDraw(name);
@@ -220,9 +229,7 @@ void renderRefraction(const FrameView& frame)
     const ViewRegion seen = seenThroughWater(frame);
     const ScissorScope scissor(seen, renderTargets.size(TargetSlot::Refraction));
     drawSkyFirstIfPlain();
-    glColor3f(1.0f, 1.0f, 1.0f);
-    setUpShadowLookup();
-    setLightingUniforms(ProgramSlot::Refraction, frame.eye);
+    beginLitDrawing(ProgramSlot::Refraction, frame.eye);
     drawMesh(mainScene, "main", cullingClip(frame.projection, frame.view, seen), {WaterSide::ReachingBelow});
     endLitDrawing();
     drawSkyLastUnlessPlain();
@@ -239,9 +246,7 @@ void renderReflection(const FrameView& frame)
     glScalef(1.0f, -1.0f, 1.0f);  // mirror in the water plane y = 0
     glCullFace(GL_FRONT);          // the mirror reverses the winding
     drawSkyFirstIfPlain();
-    glColor3f(1.0f, 1.0f, 1.0f);
-    setUpShadowLookup();
-    setLightingUniforms(ProgramSlot::Lighting, frame.eye);
+    beginLitDrawing(ProgramSlot::Lighting, frame.eye);
     drawMesh(reflectionScene, "reflection", clip);
     setLightingUniforms(ProgramSlot::Foliage, frame.eye);
     drawFoliage(clip);
@@ -262,17 +267,14 @@ void renderScene(const FrameView& frame)
     setUpView();
     const ViewClip clip = cullingClip(frame.projection, frame.view);
     drawSkyFirstIfPlain();
-    glColor3f(1.0f, 1.0f, 1.0f);
-    setUpShadowLookup();
-    setLightingUniforms(ProgramSlot::Lighting, frame.eye);
+    beginLitDrawing(ProgramSlot::Lighting, frame.eye);
     if (drawEverything) {
         drawMesh(mainScene, "main", clip);
     } else {
         drawMesh(mainScene, "main", clip, {WaterSide::NotSubmerged});
         endLitDrawing();
         drawWater();
-        setUpShadowLookup();
-        setLightingUniforms(ProgramSlot::Lighting, frame.eye);
+        beginLitDrawing(ProgramSlot::Lighting, frame.eye);
         drawMesh(mainScene, "main", clip, {WaterSide::Submerged});
     }
     setLightingUniforms(ProgramSlot::Foliage, frame.eye);

@@ -32,19 +32,31 @@ constexpr TargetSlotSize targetSlots[] = {
 // present in one step it costs a third of what touching it page by page does.
 constexpr size_t startupHeapBytes = size_t{144} << 20;
 
+// Each program slot with the files it is built from. Built in this order,
+// which is the slots' own, so the log reports them 0 to 6.
 struct ProgramFiles {
+    int32_t slot;
     const char* vertex;
     const char* fragment;
 };
-constexpr ProgramFiles programFiles[ProgramSlot::Count] = {
-    {"Shader/lighting.vsh", "Shader/lighting.fsh"},
-    {"Shader/dof.vsh", "Shader/dof.fsh"},
-    {"Shader/lighting.vsh", "Shader/Leafslighting.fsh"},
-    {"Shader/Water.vsh", "Shader/Water.fsh"},
-    {"Shader/lightingW.vsh", "Shader/lightingW.fsh"},
-    {"Shader/skyAnim.vsh", "Shader/skyAnim.fsh"},
-    {"Shader/lighting.vsh", "Shader/LeafslightingDepth.fsh"},
+constexpr ProgramFiles programFiles[] = {
+    {ProgramSlot::Lighting, "Shader/lighting.vsh", "Shader/lighting.fsh"},
+    {ProgramSlot::DepthOfField, "Shader/dof.vsh", "Shader/dof.fsh"},
+    {ProgramSlot::Foliage, "Shader/lighting.vsh", "Shader/Leafslighting.fsh"},
+    {ProgramSlot::Water, "Shader/Water.vsh", "Shader/Water.fsh"},
+    {ProgramSlot::Refraction, "Shader/lightingW.vsh", "Shader/lightingW.fsh"},
+    {ProgramSlot::Sky, "Shader/skyAnim.vsh", "Shader/skyAnim.fsh"},
+    {ProgramSlot::ShadowDepth, "Shader/lighting.vsh", "Shader/LeafslightingDepth.fsh"},
 };
+constexpr bool everySlotOnceInOrder()
+{
+    int32_t expected = 0;
+    for (const ProgramFiles& program : programFiles)
+        if (program.slot != expected++)
+            return false;
+    return expected == ProgramSlot::Count;
+}
+static_assert(everySlotOnceInOrder(), "one row per program slot, in slot order");
 
 constexpr const char* skyFiles[12] = {
     "Textures\\skies\\zgskyFront.bmp",   "Textures\\skies\\zgskyRight.bmp",
@@ -92,8 +104,8 @@ void loadShaders()
     Log::instance()->write("Loading Shaders...");
     GlExtensions::loadShaderObjects();
     shaders.allocate(ProgramSlot::Count);
-    for (int32_t slot = 0; slot < ProgramSlot::Count; ++slot)
-        shaders.load(slot, programFiles[slot].vertex, programFiles[slot].fragment);
+    for (const ProgramFiles& program : programFiles)
+        shaders.load(program.slot, program.vertex, program.fragment);
 }
 
 void loadScenes()

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <clocale>
 #include <cstddef>
 #include <cmath>
 #include <cstdint>
@@ -48,24 +47,6 @@ std::string describe(Place place)
     case Place::Triangle: return group + ", triangle " + std::to_string(place.item);
     }
     return {};
-}
-
-// strtof as the "C" locale reads it, whatever locale the process runs in: the
-// file's decimal point is always '.', so it is swapped for the locale's own
-// before strtof sees it, and text holding the locale's own (which "C" would
-// stop at) is refused. `text` is a token the caller may change.
-float strtofC(char* text, char** end)
-{
-    const char* radix = std::localeconv()->decimal_point;
-    if (radix && radix[0] != '.' && radix[0] != '\0') {
-        if (std::strchr(text, radix[0]) || radix[1] != '\0') {
-            *end = text;
-            return 0.0f;
-        }
-        if (char* point = std::strchr(text, '.'))
-            *point = radix[0];
-    }
-    return std::strtof(text, end);
 }
 
 class KxrReader {
@@ -168,8 +149,11 @@ private:
             large.assign(p_, length);
             text = large.data();
         }
+        // The process stays in the "C" locale (nothing calls setlocale), so
+        // strtof reads the file's '.' as the decimal point, as the waypoint
+        // reader's does.
         char* parsedEnd = nullptr;
-        const float parsed = strtofC(text, &parsedEnd);
+        const float parsed = std::strtof(text, &parsedEnd);
         if (parsedEnd != text + length || length == 0)
             return TokenStatus::Malformed;
         if (!std::isfinite(parsed))

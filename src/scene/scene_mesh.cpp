@@ -31,6 +31,7 @@ void SceneMesh::clear()
     normalTextures = {};
     detailTextures[0] = detailTextures[1] = 0;
     surface_.clear();
+    surfaceBuilt_ = false;
     wet_ = false;
 }
 
@@ -74,7 +75,6 @@ bool SceneMesh::load(const char* fileName)
     for (MeshGroup& group : groups)
         group.build();
     findGroundBelowWater();
-    surface_.build(groups);
     return true;
 }
 
@@ -151,6 +151,15 @@ void SceneMesh::findGroundBelowWater()
                 wet_ = true;
             }
         }
+}
+
+bool SceneMesh::openAbove(Vec3 point, float clearance) const
+{
+    if (!surfaceBuilt_) {
+        surface_.build(groups);
+        surfaceBuilt_ = true;
+    }
+    return surface_.openAbove(point, clearance);
 }
 
 bool SceneMesh::bounds(Vec3& lo, Vec3& hi) const

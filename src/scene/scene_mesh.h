@@ -41,8 +41,10 @@ public:
     // The box around every group; false for a mesh without triangles.
     bool bounds(Vec3& lo, Vec3& hi) const;
     // The point is in the open above this mesh's surface, with no triangle
-    // within `clearance` of it (see SurfaceGrid).
-    bool openAbove(Vec3 point, float clearance) const { return surface_.openAbove(point, clearance); }
+    // within `clearance` of it (see SurfaceGrid). The grid is built at the
+    // first question, not at load: only the main scenery is ever asked, and
+    // start-up need not pay for the others.
+    bool openAbove(Vec3 point, float clearance) const;
 
     // Release the GL objects of this window cycle; the names are forgotten so
     // that nothing uses or deletes them again.
@@ -64,7 +66,8 @@ private:
     void clear();
     void findGroundBelowWater();
 
-    SurfaceGrid surface_;
+    mutable SurfaceGrid surface_;
+    mutable bool surfaceBuilt_ = false;
     Vec3 wetLo_;
     Vec3 wetHi_;
     bool wet_ = false;

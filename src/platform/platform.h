@@ -109,6 +109,9 @@ bool postMessage(Window* window, uint32_t message, uintptr_t wParam, intptr_t lP
 enum class MessageBoxStyle { ErrorOk, QuestionYesNo };
 enum class MessageBoxResult { Ok, Yes, No };
 MessageBoxResult messageBox(const char* text, const char* caption, MessageBoxStyle style);
+// The "Error" box every failure the user is told of shows: an OK button and
+// the exclamation icon.
+inline void showError(const char* text) { messageBox(text, "Error", MessageBoxStyle::ErrorOk); }
 // Replaces the on-screen boxes, for runs without a user (tests, benchmarks).
 using MessageBoxHandler = MessageBoxResult (*)(const char* text, const char* caption, MessageBoxStyle style);
 void setMessageBoxHandler(MessageBoxHandler handler);

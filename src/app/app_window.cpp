@@ -11,20 +11,42 @@ int32_t fullscreenWanted = 0;
 
 namespace {
 
-void showError(const char* text)
-{
-    platform::messageBox(text, "Error", platform::MessageBoxStyle::ErrorOk);
-}
-
 int lowWord(intptr_t value) { return static_cast<int>(value & 0xFFFF); }
 int highWord(intptr_t value) { return static_cast<int>((value >> 16) & 0xFFFF); }
+
+// Releases whatever of the GL context, device context and window the record
+// holds, in that order, so it serves a window made in full and one whose
+// creation stopped half-way alike.
+void releaseWindowAndContexts(AppWindow& window)
+{
+    if (window.hGLRC) {
+        platform::makeCurrent(window.hDC, nullptr);
+        platform::deleteGlContext(window.hGLRC);
+        window.hGLRC = nullptr;
+    }
+    if (window.hDC) {
+        platform::releaseDC(window.hWnd, window.hDC);
+        window.hDC = nullptr;
+    }
+    if (window.hWnd) {
+        platform::destroyWindow(window.hWnd);
+        window.hWnd = nullptr;
+    }
+}
+
+// Chooses and sets the pixel format a GL context needs; false without a device context.
+bool setGlPixelFormat(platform::DeviceContext* dc, const platform::PixelFormat& format)
+{
+    const int index = dc ? platform::choosePixelFormat(dc, format) : 0;
+    return index != 0 && platform::setPixelFormat(dc, index, format);
+}
 
 } // namespace
 
 bool registerWindowClass(AppInfo& app)
 {
     if (!platform::registerWindowClass(app.className, windowProc)) {
-        showError("RegisterClassEx Failed!");
+        platform::showError("RegisterClassEx Failed!");
         return false;
     }
     return true;
@@ -52,7 +74,7 @@ bool createAppWindow(AppWindow& window)
             platform::showCursor(false);
             style = platform::WindowStyle::Popup;
         } else {
-            showError("Mode Switch Failed.\nRunning In Windowed Mode.");
+            platform::showError("Mode Switch Failed.\nRunning In Windowed Mode.");
             window.isFullscreen = 0;
         }
     } else {
@@ -66,30 +88,11 @@ bool createAppWindow(AppWindow& window)
     if (!window.hWnd)
         return false;
 
-    auto releaseAndDestroy = [&window] {
-        platform::releaseDC(window.hWnd, window.hDC);
-        window.hDC = nullptr;
-        platform::destroyWindow(window.hWnd);
-        window.hWnd = nullptr;
-        return false;
-    };
-
     window.hDC = platform::getDC(window.hWnd);
-    if (!window.hDC) {
-        platform::destroyWindow(window.hWnd);
-        window.hWnd = nullptr;
+    window.hGLRC = setGlPixelFormat(window.hDC, format) ? platform::createGlContext(window.hDC) : nullptr;
+    if (!window.hGLRC || !platform::makeCurrent(window.hDC, window.hGLRC)) {
+        releaseWindowAndContexts(window);
         return false;
-    }
-    const int pixelFormat = platform::choosePixelFormat(window.hDC, format);
-    if (pixelFormat == 0 || !platform::setPixelFormat(window.hDC, pixelFormat, format))
-        return releaseAndDestroy();
-    window.hGLRC = platform::createGlContext(window.hDC);
-    if (!window.hGLRC)
-        return releaseAndDestroy();
-    if (!platform::makeCurrent(window.hDC, window.hGLRC)) {
-        platform::deleteGlContext(window.hGLRC);
-        window.hGLRC = nullptr;
-        return releaseAndDestroy();
     }
 
     platform::showWindow(window.hWnd);
@@ -102,19 +105,7 @@ bool createAppWindow(AppWindow& window)
 
 bool destroyAppWindow(AppWindow& window)
 {
-    if (window.hWnd) {
-        if (window.hDC) {
-            platform::makeCurrent(window.hDC, nullptr);
-            if (window.hGLRC) {
-                platform::deleteGlContext(window.hGLRC);
-                window.hGLRC = nullptr;
-            }
-            platform::releaseDC(window.hWnd, window.hDC);
-            window.hDC = nullptr;
-        }
-        platform::destroyWindow(window.hWnd);
-        window.hWnd = nullptr;
-    }
+    releaseWindowAndContexts(window);
     if (window.isFullscreen) {
         platform::restoreDisplayMode();
         platform::showCursor(true);

@@ -13,11 +13,6 @@ namespace {
 
 constexpr const char* className = "KXOpenGLDemo";
 
-void showError(const char* text)
-{
-    platform::messageBox(text, "Error", platform::MessageBoxStyle::ErrorOk);
-}
-
 void runFrame(AppWindow& window)
 {
     const uint32_t now = platform::tickCount();
@@ -87,7 +82,7 @@ int runApplication(const char* commandLine)
         window.isFullscreen = 0;
 
     if (!registerWindowClass(app)) {
-        showError("Error Registering Window Class!");
+        platform::showError("Error Registering Window Class!");
         return -1;
     }
 
@@ -96,7 +91,7 @@ int runApplication(const char* commandLine)
     for (;;) {
         window.isFullscreen = fullscreenWanted;
         if (!createAppWindow(window)) {
-            showError("Error Creating OpenGL Window");
+            platform::showError("Error Creating OpenGL Window");
             appRunning = 0;
             platform::unregisterWindowClass(app.className);
             return 1;  // a window that never opened is a failed run

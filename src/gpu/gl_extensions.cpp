@@ -34,11 +34,6 @@ Fn fetch(const char* name)
 #define FETCH_ENTRY_POINT(member, name, type, required) GlExtensions::member = fetch<type>(name);
 #define MISSING_REQUIRED(member, name, type, required) || ((required) && !GlExtensions::member)
 
-void showError(const char* text)
-{
-    platform::messageBox(text, "Error", platform::MessageBoxStyle::ErrorOk);
-}
-
 } // namespace
 
 void GlExtensions::setProcLookup(ProcLookup lookup) { procLookup = lookup; }
@@ -54,12 +49,12 @@ bool GlExtensions::loadMultitextureAndBuffers()
     // Pointers of an earlier window cycle belong to a context that is gone.
     VERDAL_MULTITEXTURE_AND_BUFFER_ENTRY_POINTS(RESET_ENTRY_POINT)
     if (!hasExtension(extensionString(), "GL_ARB_multitexture")) {
-        showError("Multitexturing not supported!");
+        platform::showError("Multitexturing not supported!");
         return false;
     }
     VERDAL_MULTITEXTURE_AND_BUFFER_ENTRY_POINTS(FETCH_ENTRY_POINT)
     if (false VERDAL_MULTITEXTURE_AND_BUFFER_ENTRY_POINTS(MISSING_REQUIRED))
-        showError("VBOs not supported!");
+        platform::showError("VBOs not supported!");
     return true;
 }
 

@@ -11,11 +11,6 @@
 
 namespace {
 
-void showError(const char* text)
-{
-    platform::messageBox(text, "Error", platform::MessageBoxStyle::ErrorOk);
-}
-
 // std::vector reports a failed allocation only by throwing; asking the heap
 // first, without throwing, turns that case into the decoder's own message.
 bool heapCanHold(size_t bytes)
@@ -38,7 +33,7 @@ std::unique_ptr<DibImage> loadDibImage(const char* fileName)
 
     platform::MappedFile file;
     if (!file.open(path.c_str())) {
-        showError(("Failed to open DIB file " + shownName + ".\n").c_str());
+        platform::showError(("Failed to open DIB file " + shownName + ".\n").c_str());
         return nullptr;
     }
 
@@ -47,10 +42,10 @@ std::unique_ptr<DibImage> loadDibImage(const char* fileName)
     case DibLayoutResult::Ok:
         break;
     case DibLayoutResult::UnknownFormat:
-        showError("Unknown DIB file format.");
+        platform::showError("Unknown DIB file format.");
         return nullptr;
     case DibLayoutResult::Unconvertible:
-        showError("Image file conversion error.");
+        platform::showError("Image file conversion error.");
         return nullptr;
     }
 
@@ -59,14 +54,14 @@ std::unique_ptr<DibImage> loadDibImage(const char* fileName)
     const size_t bytes = static_cast<size_t>(layout.width) * static_cast<size_t>(layout.height) * 3;
     std::unique_ptr<DibImage> image(new (std::nothrow) DibImage);
     if (!image || !heapCanHold(bytes)) {
-        showError("Out of memory.");
+        platform::showError("Out of memory.");
         return nullptr;
     }
     image->width = layout.width;
     image->height = layout.height;
     image->data.resize(bytes);
     if (!decodeDibPixels(file.data(), file.size(), layout, image->data.data())) {
-        showError("Image file conversion error.");
+        platform::showError("Image file conversion error.");
         return nullptr;
     }
     return image;

@@ -80,7 +80,7 @@ void loadColorKeyTexture(GLuint* names, const char* fileName, int index)
     const size_t pixels = static_cast<size_t>(image->width) * static_cast<size_t>(image->height);
     std::unique_ptr<uint8_t[]> rgba(new (std::nothrow) uint8_t[pixels * 4]);
     if (!rgba) {
-        platform::messageBox("Out of memory.", "Error", platform::MessageBoxStyle::ErrorOk);
+        platform::showError("Out of memory.");
         std::exit(1);
     }
     const uint8_t* src = image->data.data();

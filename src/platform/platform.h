@@ -5,8 +5,11 @@
 // keyboard polling and clocks. It speaks in the windowing system's classic
 // terms (messages with two parameters, virtual-key codes, millisecond ticks),
 // so the application code above reads the same on every platform. Nothing here
-// exposes the types of the library underneath: it is implemented on SDL2
-// (platform/sdl) and on Win32 (platform/win32).
+// exposes the types of the libraries underneath. Each system has one backend
+// folder: platform/win32 on Windows; platform/linux elsewhere, with SDL2
+// windows, an EGL headless context, FreeType fonts and POSIX files and clocks.
+// A backend also holds the program's entry point, which hands the command line
+// to runApplication (app/entry.h).
 
 #include <cstddef>
 #include <cstdint>
@@ -106,6 +109,9 @@ bool postMessage(Window* window, uint32_t message, uintptr_t wParam, intptr_t lP
 enum class MessageBoxStyle { ErrorOk, QuestionYesNo };
 enum class MessageBoxResult { Ok, Yes, No };
 MessageBoxResult messageBox(const char* text, const char* caption, MessageBoxStyle style);
+// The "Error" box every failure the user is told of shows: an OK button and
+// the exclamation icon.
+inline void showError(const char* text) { messageBox(text, "Error", MessageBoxStyle::ErrorOk); }
 // Replaces the on-screen boxes, for runs without a user (tests, benchmarks).
 using MessageBoxHandler = MessageBoxResult (*)(const char* text, const char* caption, MessageBoxStyle style);
 void setMessageBoxHandler(MessageBoxHandler handler);

@@ -1,13 +1,12 @@
 #pragma once
 
 // The window-message numbers, their parameters and the virtual-key codes the
-// application speaks. On Windows they are the system's own; elsewhere they are
-// defined here with the same names and values, so the code above the platform
-// layer reads the same on every system.
+// application speaks, with the names and values Windows gives them: the code
+// above the platform layer reads the same on every system without including
+// any system's headers, and the Win32 backend passes the system's messages
+// through unchanged. There <windows.h> makes the same names macros, so the
+// backend includes it after this header (platform/win32/win32_handles.h).
 
-#ifdef _WIN32
-#include <windows.h>
-#else
 #include <cstdint>
 
 inline constexpr uint32_t WM_CREATE = 0x0001;
@@ -39,4 +38,3 @@ inline constexpr int VK_UP = 0x26;
 inline constexpr int VK_RIGHT = 0x27;
 inline constexpr int VK_DOWN = 0x28;
 inline constexpr int VK_F1 = 0x70;
-#endif

@@ -8,7 +8,7 @@
 
 #include "gpu/bitmap_font.h"
 #include "gpu/render_targets.h"
-#include "platform/sdl/sdl_font.h"
+#include "platform/linux/freetype/freetype_font.h"
 #include "support/gl_state.h"
 #include "support/test_files.h"
 

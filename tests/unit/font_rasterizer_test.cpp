@@ -4,8 +4,8 @@
 
 #include <bit>
 
-#include "platform/sdl/font_face_lookup.h"
-#include "platform/sdl/font_rasterizer.h"
+#include "platform/linux/freetype/font_face_lookup.h"
+#include "platform/linux/freetype/font_rasterizer.h"
 
 namespace {
 

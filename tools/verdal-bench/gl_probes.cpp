@@ -12,8 +12,8 @@ namespace {
 
 uint64_t debugErrors = 0;
 
-void APIENTRY onDebugMessage(GLenum source, GLenum type, GLuint id, GLenum severity, GLsizei length,
-                               const GLchar* message, const void*)
+void GLAPIENTRY onDebugMessage(GLenum source, GLenum type, GLuint id, GLenum severity, GLsizei length,
+                                 const GLchar* message, const void*)
 {
     (void)source;
     (void)severity;
@@ -138,7 +138,7 @@ const std::map<std::string, double>& lastFramePassMilliseconds() { return lastFr
 
 int liveGlObjectCount()
 {
-    using IsName = GLboolean(APIENTRY*)(GLuint);
+    using IsName = GLboolean(GLAPIENTRY*)(GLuint);
     const char* const probeNames[] = {"glIsTexture", "glIsBuffer", "glIsList", "glIsFramebuffer",
                                       "glIsRenderbuffer", "glIsProgram", "glIsShader"};
     int live = 0;

@@ -1,11 +1,13 @@
 #pragma once
 
-// Internal to the Win32 implementation of the platform layer: its opaque
-// types are the system's own handles.
-
-#include <windows.h>
+// Internal to the Win32 backend: its opaque types are the system's own
+// handles. The platform's declarations come first: <windows.h> turns the
+// message and key names of platform/window_messages.h into its own macros,
+// which would break those definitions if it came before them.
 
 #include "platform/platform.h"
+
+#include <windows.h>
 
 namespace platform {
 

@@ -1,7 +1,7 @@
+#include "platform/platform.h"
+
 #include <windows.h>
 #include <psapi.h>
-
-#include "platform/platform.h"
 
 namespace platform {
 

@@ -1,7 +1,7 @@
+#include "platform/system_services.h"
+
 #include <windows.h>
 #include <mmsystem.h>
-
-#include "platform/system_services.h"
 
 namespace platform::system {
 

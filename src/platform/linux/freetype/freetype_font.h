@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/platform.h"
-#include "platform/sdl/font_face_lookup.h"
+#include "platform/linux/freetype/font_face_lookup.h"
 
 namespace platform {
 

@@ -6,7 +6,7 @@
 
 #include "gpu/gl_headers.h"
 #include "support/gl_state.h"
-#include "window/test_window.h"
+#include "real_window/test_window.h"
 
 using namespace testing_support;
 

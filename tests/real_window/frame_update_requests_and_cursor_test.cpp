@@ -8,7 +8,7 @@
 #include "app/frame_hooks.h"
 #include "demo/demo_state.h"
 #include "demo/frame_update.h"
-#include "window/test_window.h"
+#include "real_window/test_window.h"
 
 using namespace testing_support;
 

@@ -1,7 +1,7 @@
 #include <deque>
 
-#include "platform/sdl/sdl_key_codes.h"
-#include "platform/sdl/sdl_window_state.h"
+#include "platform/linux/sdl/sdl_key_codes.h"
+#include "platform/linux/sdl/sdl_window_state.h"
 
 namespace platform {
 

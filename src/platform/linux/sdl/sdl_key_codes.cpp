@@ -1,4 +1,4 @@
-#include "platform/sdl/sdl_key_codes.h"
+#include "platform/linux/sdl/sdl_key_codes.h"
 
 #include "platform/platform.h"
 

@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "platform/sdl/sdl_window_state.h"
+#include "platform/linux/sdl/sdl_window_state.h"
 
 namespace platform {
 

@@ -1,5 +1,5 @@
-#include "platform/sdl/sdl_key_codes.h"
-#include "platform/sdl/sdl_window_state.h"
+#include "platform/linux/sdl/sdl_key_codes.h"
+#include "platform/linux/sdl/sdl_window_state.h"
 
 namespace platform {
 

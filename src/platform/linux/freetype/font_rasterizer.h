@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/sdl/font_face_lookup.h"
+#include "platform/linux/freetype/font_face_lookup.h"
 
 struct FT_LibraryRec_;
 struct FT_FaceRec_;

@@ -4,7 +4,7 @@
 #include <EGL/eglext.h>
 #include <cstdio>
 
-#include "platform/sdl/sdl_window_state.h"
+#include "platform/linux/device_context.h"
 
 namespace platform {
 

@@ -1,6 +1,6 @@
 #include <cstdio>
 
-#include "platform/sdl/sdl_window_state.h"
+#include "platform/linux/sdl/sdl_window_state.h"
 #include "platform/system_services.h"
 
 namespace platform::system {

@@ -1,4 +1,4 @@
-#include "platform/sdl/font_rasterizer.h"
+#include "platform/linux/freetype/font_rasterizer.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H

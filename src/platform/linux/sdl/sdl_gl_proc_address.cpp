@@ -1,4 +1,4 @@
-#include "platform/sdl/sdl_window_state.h"
+#include "platform/linux/sdl/sdl_window_state.h"
 #include "platform/system_services.h"
 
 namespace platform::system {

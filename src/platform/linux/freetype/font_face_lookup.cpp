@@ -1,4 +1,4 @@
-#include "platform/sdl/font_face_lookup.h"
+#include "platform/linux/freetype/font_face_lookup.h"
 
 #include <memory>
 #include <strings.h>

@@ -1,9 +1,9 @@
 // Fonts on FreeType, found by face name through fontconfig, turned into
 // glBitmap display lists as wglUseFontBitmaps turns a GDI font into them.
-#include "platform/sdl/sdl_font.h"
+#include "platform/linux/freetype/freetype_font.h"
 
-#include "platform/sdl/font_rasterizer.h"
-#include "platform/sdl/sdl_window_state.h"
+#include "platform/linux/device_context.h"
+#include "platform/linux/freetype/font_rasterizer.h"
 #include "gpu/gl_headers.h"
 
 namespace platform {

@@ -1,10 +1,10 @@
 #pragma once
 
-// Internal to the SDL implementation of the platform layer.
+// Internal to the SDL part of the Linux backend.
 
 #include <SDL.h>
 
-#include "platform/platform.h"
+#include "platform/linux/device_context.h"
 
 namespace platform {
 
@@ -12,13 +12,6 @@ struct Window {
     SDL_Window* sdl = nullptr;
     WindowProc proc = nullptr;
     void* userData = nullptr;
-};
-
-// On SDL a window's drawing surface is the window itself; a context without
-// a window stands for a GL context that has none (headless).
-struct DeviceContext {
-    Window* window = nullptr;
-    Font* font = nullptr;  // the selected font
 };
 
 struct GlContext {

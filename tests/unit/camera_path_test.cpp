@@ -1,6 +1,16 @@
 // The demo tour's camera paths and the waypoint files they are read from and recorded into.
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#endif
+
 #include "camera/camera_path.h"
 #include "camera/fly_camera.h"
 #include "camera/waypoint_file.h"
@@ -152,6 +162,47 @@ TEST_F(WaypointFileTest, RecordingAppendsTwoLinesInGeneralNumberFormThatReadBack
     EXPECT_TRUE(path.waypoints[1].eye.x == 12.5f && path.waypoints[1].target.z == 3.0f);
     EXPECT_EQ(takeLog(), "");
 }
+
+#ifndef _WIN32
+// A write that fails partway, driven for real: a child process with a file
+// size limit (setrlimit) appends a record of 26 + 6 bytes to a file of
+// `before`. Whatever part of the record the limit let through, the file comes
+// back byte for byte as it was, or goes if it was not there, and the failure
+// is logged; with room for the whole record it is written.
+TEST_F(WaypointFileTest, AnAppendThatFailsPartwayLeavesTheFileAsItWas)
+{
+    const struct {
+        std::string before;  // "-": no file
+        off_t room;          // bytes the limit allows past the file's size
+    } cases[] = {{records(10), 0}, {records(10), 10}, {records(10), 26}, {records(10), 29}, {"-", 10}, {records(10), 32}};
+    for (const auto& c : cases) {
+        const bool existed = c.before != "-";
+        std::filesystem::remove("usrpath.wps");
+        if (existed)
+            writeFile("usrpath.wps", c.before);
+        const off_t limit = (existed ? static_cast<off_t>(c.before.size()) : 0) + c.room;
+        std::fflush(nullptr);  // the child's exit flushes only what it writes itself
+        const pid_t child = fork();
+        ASSERT_NE(child, -1);
+        if (child == 0) {
+            const rlimit fileSize{static_cast<rlim_t>(limit), static_cast<rlim_t>(limit)};
+            std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
+            setrlimit(RLIMIT_FSIZE, &fileSize);
+            std::exit(appendWaypoint({12.5f, 1234567.0f, -0.0000098f}, {1, 2, 3}) ? 10 : 20);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        const bool whole = c.room >= 32;
+        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, whole ? 10 : 20) << c.room;
+        const std::string after = std::filesystem::exists("usrpath.wps") ? readFile("usrpath.wps") : "-";
+        EXPECT_EQ(after, whole ? c.before + "12.5 1.23457e+06 -9.8e-06\n1 2 3\n" : c.before) << c.room;
+        const std::string log = takeLog();
+        if (existed && !whole) {  // with no file the limit leaves no room for the log entry either
+            EXPECT_EQ(log, "ERROR: Can't write waypoint file: usrpath.wps; the waypoint was not recorded\n\n") << c.room;
+        }
+    }
+}
+#endif
 
 // How many records a text holds, and whether reading it leaves one log entry:
 // layout does not matter, a partial record is none, text that is not a number

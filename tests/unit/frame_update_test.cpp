@@ -96,6 +96,36 @@ TEST_F(FrameUpdate, QRecordsThePoseOncePerPressInRecordingMode)
     }
 }
 
+// Keys reach the update through the window procedure. A tap quicker than a
+// frame (down and up between two updates) still acts, once: in the next
+// update, as a key held through it would, and no more in the one after.
+TEST_F(FrameUpdate, AKeyTappedBetweenTwoUpdatesActsOnceInTheNextUpdate)
+{
+    AppWindow window{};
+    window.keys = &keys_;
+    const auto tap = [&](int key) {
+        handleWindowMessage(window, WM_KEYDOWN, static_cast<uintptr_t>(key), 0);
+        handleWindowMessage(window, WM_KEYUP, static_cast<uintptr_t>(key), 0);
+    };
+    const auto records = [] { return std::filesystem::exists("usrpath.wps") ? readTextFile("usrpath.wps") : ""; };
+    keys_ = KeyState{};
+    tap('3');
+    update(16);
+    EXPECT_EQ(cameraMode, CameraMode::FreeFlyRecording);
+    tap('Q');
+    tap('Q');  // twice before the update: still one press
+    update(16);
+    EXPECT_EQ(records(), startPoses(1));
+    update(16);
+    EXPECT_EQ(records(), startPoses(1)) << "the tap was forgotten after its update";
+    tap('Q');
+    update(16);
+    EXPECT_EQ(records(), startPoses(2));
+    tap('1');
+    update(16);
+    EXPECT_EQ(cameraMode, CameraMode::DemoTour);
+}
+
 // The sky blend moves 0.04 per second (whatever the mode), overshoots by one
 // step at either end, then turns.
 TEST_F(FrameUpdate, SkyBlendTurnsOneStepBeyondEitherEnd)

@@ -1,7 +1,8 @@
 # The fault matrix: the real programs (release builds, as users run them) on
 # spoiled data, poor drivers and awkward users, each case with its exact
 # outcome. `fault_matrix.sh files` runs the data and driver cases headless with
-# verdal-bench, each under a 1.5 GB address-space limit; `fault_matrix.sh
+# verdal-bench, each under a 1.5 GB address-space limit, and start-ups repeated
+# in one process; `fault_matrix.sh
 # window` runs the cases that need the window with verdal under Xvfb.
 #
 # Environment: VERDAL and VERDAL_BENCH (release builds), RUN_DIR (the data),
@@ -110,6 +111,22 @@ files() {
     # shellcheck disable=SC2086
     run_file_case "$(echo $name)" "$spoiling" $want "$expectations"
   done <<<"$FILE_CASES"
+  repeated_startups_case
+}
+
+# Start-ups repeated in one process, as F1 repeats them: each later cycle's
+# memory at its first frame and after its teardown stays within 4 % of the
+# first cycle's (the heap a cycle frees is given back or used again, not kept
+# beside the next cycle's).
+repeated_startups_case() {
+  fresh_work
+  "$VERDAL_BENCH" --size 320x240 --frames 1 --cycles 4 --memory-at 1 >bench.out 2>bench.err \
+    || fail "repeated start-ups: $(tail -n 3 bench.err)"
+  awk -F': ' '/^resident_kb_frame_1:/ { frame[++n] = $2 } /^resident_kb_after_cycle_/ { after[++m] = $2 }
+    END { if (n != 4 || m != 4) exit 1
+          for (i = 2; i <= 4; i++) if (frame[i] > frame[1] * 1.04 || after[i] > after[1] * 1.04) exit 1 }' bench.out \
+    || fail "repeated start-ups: $(grep resident_kb bench.out | tr '\n' ' ')"
+  echo "ok: repeated start-ups"
 }
 
 # ---- cases with the window ---------------------------------------------------------

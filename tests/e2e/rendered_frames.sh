@@ -28,13 +28,14 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # name, frames, step in ms, where the camera is: the frame shown is the last one.
 frames=(
   "tour-0 3 5000 --path 0"
-  "tour-0-lake-left 4 5000 --path 0"
+  "tour-0-lake-left 2 5000 --path 0"
   "tour-1 4 4000 --path 1"
   "tour-1-lake-left 2 5000 --path 1"
   "tour-2 3 9000 --path 2"
   "tour-2-lake-low-left 2 5000 --path 2"
-  "lake-left 2 40 --view 1.8,0.5,1.9,0.2,0,1.1"
-  "lake-right 2 40 --view 1.8,0.5,1.9,0.2,0,2.7"
+  # 1.5 m up east of the water quad: the lake is a small part of the picture
+  "lake-left 2 40 --view 4.5,1.5,2,0.2,0,-0.5"
+  "lake-right 2 40 --view 4.5,1.5,2,0.2,0,4"
 )
 failed=0
 for row in "${frames[@]}"; do

@@ -164,42 +164,35 @@ TEST_F(WaypointFileTest, RecordingAppendsTwoLinesInGeneralNumberFormThatReadBack
 }
 
 #ifndef _WIN32
-// A write that fails partway, driven for real: a child process with a file
-// size limit (setrlimit) appends a record of 26 + 6 bytes to a file of
-// `before`. Whatever part of the record the limit let through, the file comes
-// back byte for byte as it was, or goes if it was not there, and the failure
-// is logged; with room for the whole record it is written.
+// A write cut short for real: a child process with a file size limit appends
+// a record (26 + 6 bytes). Whatever part the limit let through, the file is
+// back byte for byte as it was (or gone if it was not there) and the failure
+// logged; with room for the whole record it is written.
 TEST_F(WaypointFileTest, AnAppendThatFailsPartwayLeavesTheFileAsItWas)
 {
-    const struct {
-        std::string before;  // "-": no file
-        off_t room;          // bytes the limit allows past the file's size
-    } cases[] = {{records(10), 0}, {records(10), 10}, {records(10), 26}, {records(10), 29}, {"-", 10}, {records(10), 32}};
-    for (const auto& c : cases) {
-        const bool existed = c.before != "-";
+    const std::pair<std::string, off_t> cases[] = {{records(10), 0}, {records(10), 10}, {records(10), 26},
+                                                   {records(10), 29}, {"-", 10}, {records(10), 32}};
+    for (const auto& [before, room] : cases) {  // "-": no file; room: bytes allowed past its size
         std::filesystem::remove("usrpath.wps");
-        if (existed)
-            writeFile("usrpath.wps", c.before);
-        const off_t limit = (existed ? static_cast<off_t>(c.before.size()) : 0) + c.room;
+        if (before != "-")
+            writeFile("usrpath.wps", before);
+        const rlim_t limit = (before != "-" ? before.size() : 0) + static_cast<rlim_t>(room);
         std::fflush(nullptr);  // the child's exit flushes only what it writes itself
         const pid_t child = fork();
-        ASSERT_NE(child, -1);
         if (child == 0) {
-            const rlimit fileSize{static_cast<rlim_t>(limit), static_cast<rlim_t>(limit)};
+            const rlimit fileSize{limit, limit};
             std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
             setrlimit(RLIMIT_FSIZE, &fileSize);
             std::exit(appendWaypoint({12.5f, 1234567.0f, -0.0000098f}, {1, 2, 3}) ? 10 : 20);
         }
         int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        const bool whole = c.room >= 32;
-        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, whole ? 10 : 20) << c.room;
-        const std::string after = std::filesystem::exists("usrpath.wps") ? readFile("usrpath.wps") : "-";
-        EXPECT_EQ(after, whole ? c.before + "12.5 1.23457e+06 -9.8e-06\n1 2 3\n" : c.before) << c.room;
-        const std::string log = takeLog();
-        if (existed && !whole) {  // with no file the limit leaves no room for the log entry either
-            EXPECT_EQ(log, "ERROR: Can't write waypoint file: usrpath.wps; the waypoint was not recorded\n\n") << c.room;
-        }
+        ASSERT_TRUE(child > 0 && waitpid(child, &status, 0) == child);
+        const bool whole = room >= 32;
+        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, whole ? 10 : 20) << room;
+        EXPECT_EQ(std::filesystem::exists("usrpath.wps") ? readFile("usrpath.wps") : "-",
+                  whole ? before + "12.5 1.23457e+06 -9.8e-06\n1 2 3\n" : before) << room;
+        const std::string log = takeLog();  // without a file the limit leaves no room for the entry either
+        EXPECT_TRUE(whole || before == "-" || log == "ERROR: Can't write waypoint file: usrpath.wps; the waypoint was not recorded\n\n") << log;
     }
 }
 #endif

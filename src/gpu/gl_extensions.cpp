@@ -30,9 +30,10 @@ Fn fetch(const char* name)
 }
 
 // Expansions of the entry-point lists of the header.
-#define RESET_ENTRY_POINT(member, name, type, required) GlExtensions::member = nullptr;
-#define FETCH_ENTRY_POINT(member, name, type, required) GlExtensions::member = fetch<type>(name);
-#define MISSING_REQUIRED(member, name, type, required) || ((required) && !GlExtensions::member)
+#define RESET_ENTRY_POINT(name, type, required) GlExtensions::name = nullptr;
+#define FETCH_ENTRY_POINT(name, type, required) GlExtensions::name = fetch<type>(#name);
+#define MISSING_REQUIRED(name, type, required) || ((required) && !GlExtensions::name)
+#define MISSING_ELSEWHERE_KEPT(name) || !fetch<void*>(#name)
 
 } // namespace
 
@@ -67,7 +68,7 @@ bool GlExtensions::loadFramebufferObject()
         return false;
     }
     VERDAL_FRAMEBUFFER_ENTRY_POINTS(FETCH_ENTRY_POINT)
-    if (false VERDAL_FRAMEBUFFER_ENTRY_POINTS(MISSING_REQUIRED)) {
+    if (false VERDAL_FRAMEBUFFER_ENTRY_POINTS(MISSING_REQUIRED) VERDAL_FRAMEBUFFER_ALSO_NEEDS(MISSING_ELSEWHERE_KEPT)) {
         Log::instance()->write("Error: EXT_framebuffer_object entrypoints not found!");
         return false;
     }
@@ -94,6 +95,11 @@ bool GlExtensions::loadShaderObjects()
     }
     shadersLoaded = true;
     return true;
+}
+
+void GlExtensions::loadDiagnostics()
+{
+    VERDAL_DIAGNOSTIC_ENTRY_POINTS(FETCH_ENTRY_POINT)
 }
 
 bool GlExtensions::multitextureReady()

@@ -1,8 +1,8 @@
 # F1 ends the window cycle and runs start-up again in full, in the other mode.
 # This screen (1280x1024) has no 1024x768 mode: the switch to fullscreen fails
 # with an "Error" box and that cycle runs windowed, back in demo mode; a second
-# F1 goes back to windowed without a box. Each start-up logs the same lines,
-# after the previous teardown. Closing the window as a window manager does
+# F1 goes back to windowed without a box. Each start-up comes after the
+# previous teardown. Closing the window as a window manager does
 # ends the program with status 0.
 source "$(dirname "$0")/lib/driver.bash"
 start_x 1280x1024x24
@@ -35,13 +35,8 @@ wait_frames "$id" 2
 "$X11_CLOSE_WINDOW" "$id"
 expect_exit 0
 
-# Each cycle's lines from its start-up to its teardown, blank lines left out.
-cycle() {
-  awk -v want="$1" 'NF == 0 {next} /^Initializing\.\.\.$/ {n++} n == want {print} /^DeInitializing\.\.\.$/ && n == want {exit}' Log.txt
-}
+# (That every start-up logs the same lines is the GL demo-cycle test's.)
 [ "$(count_lines "DeInitializing..." Log.txt)" = 3 ] || fail "teardowns not logged"
-[ "$(cycle 1 | tail -n1)" = "DeInitializing..." ] || fail "first cycle not torn down before the second"
-for n in 2 3; do [ "$(cycle 1)" = "$(cycle $n)" ] || fail "start-up $n differs: $(diff <(cycle 1) <(cycle $n))"; done
 awk 'NF' Log.txt | awk '/^Initializing/ {if (open) exit 1; open=1} /^DeInitializing/ {open=0}' \
   || fail "a start-up began before the previous cycle's teardown"
 echo ok

@@ -2,10 +2,10 @@
 # (many colours) with the overlay in orange: the frame counter, and in demo
 # mode the tour's caption. Keys tapped faster than a frame still act, once (a
 # software frame outlasts a quick tap): 3 leaves the tour for free fly with
-# recording, Q appends the camera pose to usrpath.wps, once however long it is
-# held; in plain free fly (2) Q records nothing; a tap of Escape ends with 0.
-# The pointer stays on the window's middle, where the camera centres it, so
-# the camera does not turn and every record is the start pose.
+# recording, Q appends the camera pose to usrpath.wps (how often it records,
+# held and across modes, is the unit test's table); a tap of Escape ends with
+# 0. The pointer stays on the window's middle, where the camera centres it, so
+# the camera does not turn and the record is the start pose.
 source "$(dirname "$0")/lib/driver.bash"
 records() { if [ -f usrpath.wps ]; then wc -l <usrpath.wps; else echo 0; fi; }
 start_x
@@ -29,15 +29,7 @@ wait_overlay "$id" "$CAPTION_AREA" gone 20
 xdotool key q
 wait_for '[ "$(records)" -ge 2 ]' 20
 wait_frames "$id" 3
-[ "$(cat usrpath.wps)" = "$START_POSE" ] || fail "first record is not the start pose: $(cat usrpath.wps)"
-xdotool keydown q
-wait_for '[ "$(records)" -ge 4 ]' 20
-wait_frames "$id" 3
-xdotool keyup q
-xdotool keydown 2; wait_frames "$id" 3; xdotool keyup 2
-xdotool keydown q; wait_frames "$id" 3; xdotool keyup q
-wait_frames "$id" 2
-[ "$(cat usrpath.wps)" = "$START_POSE"$'\n'"$START_POSE" ] || fail "records: $(cat usrpath.wps)"
+[ "$(cat usrpath.wps)" = "$START_POSE" ] || fail "the record is not the start pose once: $(cat usrpath.wps)"
 
 xdotool key Escape
 expect_exit 0 30

@@ -14,6 +14,7 @@
 #include "demo/demo_state.h"
 #include "demo/instrumentation.h"
 #include "gpu/texture_units.h"
+#include "image/dib_image.h"
 #include "support/gl_state.h"
 #include "support/test_files.h"
 
@@ -25,11 +26,9 @@ namespace {
 std::vector<std::set<GLuint>> liveObjects()
 {
     using IsFn = GLboolean(APIENTRY*)(GLuint);
-    const IsFn probes[] = {
-        glIsTexture, glIsList, reinterpret_cast<IsFn>(platform::getGlProcAddress("glIsBuffer")),
-        reinterpret_cast<IsFn>(platform::getGlProcAddress("glIsProgram")),
-        reinterpret_cast<IsFn>(platform::getGlProcAddress("glIsShader")), GlExtensions::glIsFramebufferEXT,
-        GlExtensions::glIsRenderbufferEXT};
+    using X = GlExtensions;
+    const IsFn probes[] = {glIsTexture, glIsList, X::glIsBuffer, X::glIsProgram, X::glIsShader,
+                           X::glIsFramebufferEXT, X::glIsRenderbufferEXT};
     std::vector<std::set<GLuint>> live(std::size(probes));
     for (size_t kind = 0; kind < live.size(); ++kind)
         for (GLuint name = 1; name < 3000; ++name)
@@ -149,7 +148,8 @@ protected:
         window_.width = window_.height = 256;
         glEnable(GL_DEBUG_OUTPUT);
         glEnable(GL_DEBUG_OUTPUT_SYNCHRONOUS);
-        reinterpret_cast<PFNGLDEBUGMESSAGECALLBACKPROC>(platform::getGlProcAddress("glDebugMessageCallback"))(countErrors, nullptr);
+        GlExtensions::loadDiagnostics();
+        GlExtensions::glDebugMessageCallback(countErrors, nullptr);
         debugErrors = 0;
         GlExtensions::loadFramebufferObject();
         before_ = liveObjects();
@@ -202,6 +202,30 @@ protected:
         return image;
     }
 
+    // The sky cube map the water reflects, read back face by face against the
+    // picture each face should hold. The bottom picture is on +Y and the top
+    // one on -Y: the water looks the cube up from below the mirror.
+    static void expectSkyCubeFaces()
+    {
+        const std::pair<GLenum, const char*> faces[] = {
+            {GL_TEXTURE_CUBE_MAP_POSITIVE_X, "Right"}, {GL_TEXTURE_CUBE_MAP_NEGATIVE_X, "Left"},
+            {GL_TEXTURE_CUBE_MAP_POSITIVE_Y, "Bottom"}, {GL_TEXTURE_CUBE_MAP_NEGATIVE_Y, "Top"},
+            {GL_TEXTURE_CUBE_MAP_POSITIVE_Z, "Front"}, {GL_TEXTURE_CUBE_MAP_NEGATIVE_Z, "Back"}};
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        for (const auto& [face, name] : faces) {
+            const auto picture = loadDibImage(("Textures/skies/zgsky" + std::string(name) + ".bmp").c_str());
+            ASSERT_TRUE(picture) << name;
+            GLint width = 0, height = 0;
+            glGetTexLevelParameteriv(face, 0, GL_TEXTURE_WIDTH, &width);
+            glGetTexLevelParameteriv(face, 0, GL_TEXTURE_HEIGHT, &height);
+            ASSERT_TRUE(width == picture->width && height == picture->height) << name;  // before reading into its size
+            std::vector<uint8_t> texels(picture->data.size(), 0xCD);
+            glGetTexImage(face, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+            EXPECT_TRUE(texels == picture->data) << "the cube map's " << name << " face";
+        }
+        glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    }
+
     ScopedWorkingDirectory cwd_{makeTempDir("demo")};
     AppWindow window_{};
     KeyState keys_{};
@@ -224,6 +248,8 @@ TEST_F(DemoCycleTest, StartUpLogsItsStepsLeavesTheSkyAndTheLightProgramBoundAndT
         story.insert(story.end(), startUp.begin(), startUp.end());
         EXPECT_EQ(storyLines(readTextFile("Log.txt")), story);
         EXPECT_EQ(glInteger(GL_TEXTURE_BINDING_CUBE_MAP), GLint(skyCubeMap[0]));
+        if (cycle == 0)
+            expectSkyCubeFaces();
         // The lit programs read the shadow map through shadow samplers.
         GLint compare = 0;
         glBindTexture(GL_TEXTURE_2D, renderTargets.texture(TargetSlot::ShadowMap));

@@ -80,8 +80,7 @@ TEST_F(RenderTargetsTest, TheDemosTargetsAreCompleteAndLogSo)
     EXPECT_EQ(glInteger(GL_READ_BUFFER), GL_NONE);
 
     // A colour target: RGBA texture with repeat, a depth renderbuffer of its size.
-    auto getRenderbufferParameter = reinterpret_cast<void (*)(GLenum, GLenum, GLint*)>(
-        platform::getGlProcAddress("glGetRenderbufferParameterivEXT"));
+    X::loadDiagnostics();
     for (int slot : {1, 2, 4, 3}) {
         SCOPED_TRACE(slot);
         const GLuint texture = targets_.texture(slot), renderbuffer = targets_.renderbuffer(slot);
@@ -94,7 +93,7 @@ TEST_F(RenderTargetsTest, TheDemosTargetsAreCompleteAndLogSo)
         EXPECT_EQ(glInteger(GL_DRAW_BUFFER), GL_COLOR_ATTACHMENT0_EXT);
         GLint width = -1;
         X::glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, renderbuffer);
-        getRenderbufferParameter(GL_RENDERBUFFER_EXT, GL_RENDERBUFFER_WIDTH_EXT, &width);
+        X::glGetRenderbufferParameterivEXT(GL_RENDERBUFFER_EXT, GL_RENDERBUFFER_WIDTH_EXT, &width);
         EXPECT_EQ(width, targets_.size(slot));
     }
     targets_.unbind();

@@ -92,8 +92,7 @@ TEST_F(SceneMeshGl, EveryGroupGetsSixBuffersHoldingItsArraysAndEmptyGroupsArePas
     // Group 0: no triangles. Group 1: two triangles, the second reusing the first corner.
     ASSERT_TRUE(load(twoMaterials(2) + "0 0 0\n4 4 2\n-50 -50 0\n50 -50 0\n0 50 0\n0 0 100\n0 0 0\n1 0 0\n0 0 1\n1 0 1\n"
                      + "0 1 2\n0 1 2\n0 0 1\n2\n0 2 3\n0 2 3\n1 0 0\n2\n"));
-    auto getSubData = reinterpret_cast<PFNGLGETBUFFERSUBDATAARBPROC>(platform::getGlProcAddress("glGetBufferSubDataARB"));
-    auto getParameter = reinterpret_cast<PFNGLGETBUFFERPARAMETERIVARBPROC>(platform::getGlProcAddress("glGetBufferParameterivARB"));
+    X::loadDiagnostics();
     const MeshGroup& group = mesh_.groups[1];
     EXPECT_EQ(group.vertexCount() + group.indexCount(), 0u) << "the driver holds the only copy";
     MeshGroup built = group;  // the file's records, kept: rebuild what was uploaded
@@ -107,8 +106,8 @@ TEST_F(SceneMeshGl, EveryGroupGetsSixBuffersHoldingItsArraysAndEmptyGroupsArePas
         std::vector<uint8_t> content(arrays[b].second, 0xee);
         GLint size = -1;
         X::glBindBufferARB(target, group.buffers[b]);
-        getParameter(target, GL_BUFFER_SIZE_ARB, &size);
-        getSubData(target, 0, GLsizeiptrARB(content.size()), content.data());
+        X::glGetBufferParameterivARB(target, GL_BUFFER_SIZE_ARB, &size);
+        X::glGetBufferSubDataARB(target, 0, GLsizeiptrARB(content.size()), content.data());
         EXPECT_EQ(size, GLint(content.size())) << b;
         EXPECT_EQ(std::memcmp(content.data(), arrays[b].first, content.size()), 0) << b;
     }

@@ -1,6 +1,16 @@
 // The demo tour's camera paths and the waypoint files they are read from and recorded into.
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#endif
+
 #include "camera/camera_path.h"
 #include "camera/fly_camera.h"
 #include "camera/waypoint_file.h"
@@ -152,6 +162,40 @@ TEST_F(WaypointFileTest, RecordingAppendsTwoLinesInGeneralNumberFormThatReadBack
     EXPECT_TRUE(path.waypoints[1].eye.x == 12.5f && path.waypoints[1].target.z == 3.0f);
     EXPECT_EQ(takeLog(), "");
 }
+
+#ifndef _WIN32
+// A write cut short for real: a child process with a file size limit appends
+// a record (26 + 6 bytes). Whatever part the limit let through, the file is
+// back byte for byte as it was (or gone if it was not there) and the failure
+// logged; with room for the whole record it is written.
+TEST_F(WaypointFileTest, AnAppendThatFailsPartwayLeavesTheFileAsItWas)
+{
+    const std::pair<std::string, off_t> cases[] = {{records(10), 0}, {records(10), 10}, {records(10), 26},
+                                                   {records(10), 29}, {"-", 10}, {records(10), 32}};
+    for (const auto& [before, room] : cases) {  // "-": no file; room: bytes allowed past its size
+        std::filesystem::remove("usrpath.wps");
+        if (before != "-")
+            writeFile("usrpath.wps", before);
+        const rlim_t limit = (before != "-" ? before.size() : 0) + static_cast<rlim_t>(room);
+        std::fflush(nullptr);  // the child's exit flushes only what it writes itself
+        const pid_t child = fork();
+        if (child == 0) {
+            const rlimit fileSize{limit, limit};
+            std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
+            setrlimit(RLIMIT_FSIZE, &fileSize);
+            std::exit(appendWaypoint({12.5f, 1234567.0f, -0.0000098f}, {1, 2, 3}) ? 10 : 20);
+        }
+        int status = 0;
+        ASSERT_TRUE(child > 0 && waitpid(child, &status, 0) == child);
+        const bool whole = room >= 32;
+        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, whole ? 10 : 20) << room;
+        EXPECT_EQ(std::filesystem::exists("usrpath.wps") ? readFile("usrpath.wps") : "-",
+                  whole ? before + "12.5 1.23457e+06 -9.8e-06\n1 2 3\n" : before) << room;
+        const std::string log = takeLog();  // without a file the limit leaves no room for the entry either
+        EXPECT_TRUE(whole || before == "-" || log == "ERROR: Can't write waypoint file: usrpath.wps; the waypoint was not recorded\n\n") << log;
+    }
+}
+#endif
 
 // How many records a text holds, and whether reading it leaves one log entry:
 // layout does not matter, a partial record is none, text that is not a number

@@ -43,10 +43,14 @@ protected:
     }
     void TearDown() override { activeKeys = nullptr; }
 
-    // One frame with exactly these keys down.
-    void frame(const std::vector<int>& held, uint32_t milliseconds = 16)
+    // One frame with exactly these keys down, after these tapped through the window.
+    void frame(const std::vector<int>& held, uint32_t milliseconds = 16, const std::vector<int>& tapped = {},
+               AppWindow* window = nullptr)
     {
         keys_ = KeyState{};
+        for (int key : tapped)
+            for (uint32_t message : {WM_KEYDOWN, WM_KEYUP})
+                handleWindowMessage(*window, message, static_cast<uintptr_t>(key), 0);
         for (int key : held)
             keys_.keyDown[key] = 1;
         update(milliseconds);
@@ -77,20 +81,26 @@ TEST_F(FrameUpdate, HighestHeldDigitPicksTheModeAndTheModeOutlastsTheKey)
 // Q in recording mode (3) appends the camera pose once per press, however many
 // frames it is held. A latch set there outlives a stay in free fly (2): neither
 // a new press there nor one carried back into 3 records, until a recording
-// frame with Q up clears it.
+// frame with Q up clears it. A tap quicker than a frame (down and up through
+// the window procedure between two updates) acts once, in the next update.
 TEST_F(FrameUpdate, QRecordsThePoseOncePerPressInRecordingMode)
 {
     const struct {
         std::vector<int> held;
         int frames, records;
+        std::vector<int> tapped = {};  // before the step's first frame
     } steps[] = {
         {{'3'}, 1, 0}, {{'Q'}, 30, 1}, {{}, 1, 1}, {{'Q'}, 2, 2}, {{}, 1, 2}, {{'3', 'Q'}, 1, 3},
         {{'2', 'Q'}, 1, 3}, {{}, 1, 3}, {{'Q'}, 1, 3}, {{'3', 'Q'}, 1, 3}, {{'Q'}, 1, 3}, {{}, 1, 3}, {{'Q'}, 1, 4},
         {{'2', 'Q'}, 1, 4}, {{'3'}, 1, 4}, {{'Q'}, 1, 5},  // back in 3 with Q up: cleared in that very frame
+        {{}, 1, 5}, {{}, 1, 6, {'Q', 'Q'}}, {{}, 1, 6}, {{}, 1, 7, {'Q'}}, {{}, 1, 7}, {{}, 1, 7, {'2'}},
+        {{}, 1, 7, {'Q'}}, {{}, 1, 8, {'3', 'Q'}},
     };
+    AppWindow window{};
+    window.keys = &keys_;
     for (size_t i = 0; i < std::size(steps); ++i) {
         for (int f = 0; f < steps[i].frames; ++f)
-            frame(steps[i].held);
+            frame(steps[i].held, 16, f == 0 ? steps[i].tapped : std::vector<int>{}, &window);
         const bool written = std::filesystem::exists("usrpath.wps");
         EXPECT_EQ(written ? readTextFile("usrpath.wps") : "", startPoses(steps[i].records)) << "step " << i;
     }

@@ -4,9 +4,8 @@
 #include <vector>
 
 #include "demo/instrumentation.h"
-#include "gpu/gl_headers.h"
+#include "gpu/gl_extensions.h"
 #include "gpu/log.h"
-#include "platform/platform.h"
 
 namespace {
 
@@ -24,11 +23,7 @@ void GLAPIENTRY onDebugMessage(GLenum source, GLenum type, GLuint id, GLenum sev
     Log::instance()->write(text);
 }
 
-PFNGLGENQUERIESPROC genQueries = nullptr;
-PFNGLDELETEQUERIESPROC deleteQueries = nullptr;
-PFNGLBEGINQUERYPROC beginQuery = nullptr;
-PFNGLENDQUERYPROC endQuery = nullptr;
-PFNGLGETQUERYOBJECTUI64VPROC getQueryResult = nullptr;
+using X = GlExtensions;
 
 struct PendingQuery {
     std::string pass;
@@ -48,28 +43,27 @@ void passBegins(const char* pass)
         query = freeQueries.back();
         freeQueries.pop_back();
     } else {
-        genQueries(1, &query);
+        X::glGenQueries(1, &query);
     }
-    beginQuery(GL_TIME_ELAPSED, query);
+    X::glBeginQuery(GL_TIME_ELAPSED, query);
     pending.push_back({pass, query});
 }
 
 void passEnds(const char*)
 {
-    endQuery(GL_TIME_ELAPSED);
+    X::glEndQuery(GL_TIME_ELAPSED);
 }
 
 } // namespace
 
 bool enableGlDebugOutput()
 {
-    auto callback = reinterpret_cast<PFNGLDEBUGMESSAGECALLBACKPROC>(
-        platform::getGlProcAddress("glDebugMessageCallback"));
-    if (!callback)
+    X::loadDiagnostics();
+    if (!X::glDebugMessageCallback)
         return false;
     glEnable(GL_DEBUG_OUTPUT);
     glEnable(GL_DEBUG_OUTPUT_SYNCHRONOUS);
-    callback(onDebugMessage, nullptr);
+    X::glDebugMessageCallback(onDebugMessage, nullptr);
     return true;
 }
 
@@ -77,13 +71,8 @@ uint64_t glDebugErrorCount() { return debugErrors; }
 
 bool enablePassTimers()
 {
-    genQueries = reinterpret_cast<PFNGLGENQUERIESPROC>(platform::getGlProcAddress("glGenQueries"));
-    deleteQueries = reinterpret_cast<PFNGLDELETEQUERIESPROC>(platform::getGlProcAddress("glDeleteQueries"));
-    beginQuery = reinterpret_cast<PFNGLBEGINQUERYPROC>(platform::getGlProcAddress("glBeginQuery"));
-    endQuery = reinterpret_cast<PFNGLENDQUERYPROC>(platform::getGlProcAddress("glEndQuery"));
-    getQueryResult = reinterpret_cast<PFNGLGETQUERYOBJECTUI64VPROC>(
-        platform::getGlProcAddress("glGetQueryObjectui64v"));
-    if (!genQueries || !deleteQueries || !beginQuery || !endQuery || !getQueryResult)
+    X::loadDiagnostics();
+    if (!X::glGenQueries || !X::glDeleteQueries || !X::glBeginQuery || !X::glEndQuery || !X::glGetQueryObjectui64v)
         return false;
     // Some drivers time their very first query from zero; spend it here.
     passBegins("warm-up");
@@ -102,7 +91,7 @@ void collectPassTimes()
     lastFrame.clear();
     for (const PendingQuery& query : pending) {
         GLuint64 nanoseconds = 0;
-        getQueryResult(query.query, GL_QUERY_RESULT, &nanoseconds);
+        X::glGetQueryObjectui64v(query.query, GL_QUERY_RESULT, &nanoseconds);
         // llvmpipe times a pass that draws depth only from its clock's zero;
         // a pass longer than a minute is such a reading, not a measurement.
         const double milliseconds = static_cast<double>(nanoseconds) / 1e6;
@@ -122,11 +111,11 @@ void collectPassTimes()
 
 void releasePassTimers()
 {
-    if (!deleteQueries)
+    if (!X::glDeleteQueries)
         return;
     collectPassTimes();
     if (!freeQueries.empty())
-        deleteQueries(static_cast<GLsizei>(freeQueries.size()), freeQueries.data());
+        X::glDeleteQueries(static_cast<GLsizei>(freeQueries.size()), freeQueries.data());
     freeQueries.clear();
     demoInstrumentation.passBegins = nullptr;
     demoInstrumentation.passEnds = nullptr;
@@ -139,11 +128,11 @@ const std::map<std::string, double>& lastFramePassMilliseconds() { return lastFr
 int liveGlObjectCount()
 {
     using IsName = GLboolean(GLAPIENTRY*)(GLuint);
-    const char* const probeNames[] = {"glIsTexture", "glIsBuffer", "glIsList", "glIsFramebuffer",
-                                      "glIsRenderbuffer", "glIsProgram", "glIsShader"};
+    X::loadDiagnostics();
+    const IsName probes[] = {glIsTexture, X::glIsBuffer, glIsList, X::glIsFramebuffer,
+                             X::glIsRenderbuffer, X::glIsProgram, X::glIsShader};
     int live = 0;
-    for (const char* probeName : probeNames) {
-        const auto probe = reinterpret_cast<IsName>(platform::getGlProcAddress(probeName));
+    for (const IsName probe : probes) {
         for (GLuint name = 1; probe && name < 20000; ++name)
             live += probe(name) ? 1 : 0;
     }

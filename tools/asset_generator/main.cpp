@@ -1,17 +1,20 @@
 // verdal-assets: writes the demo's scenes, camera paths and textures.
 //   verdal-assets --out DIR [--seed N]
+//   verdal-assets --icon FILE.svg
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <string>
 
+#include "app_icon.h"
 #include "asset_set.h"
 
 namespace {
 
 int usage()
 {
-    std::fprintf(stderr, "usage: verdal-assets --out DIR [--seed N]\n");
+    std::fprintf(stderr, "usage: verdal-assets --out DIR [--seed N] | --icon FILE.svg\n");
     return 2;
 }
 
@@ -24,6 +27,14 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--out") == 0 && i + 1 < argc) {
             outDir = argv[++i];
+        } else if (std::strcmp(argv[i], "--icon") == 0 && i + 1 < argc && argc == 3) {
+            std::ofstream icon(argv[++i], std::ios::binary);
+            icon << assets::appIconSvg();
+            if (!icon.flush()) {
+                std::fprintf(stderr, "verdal-assets: cannot write %s\n", argv[i]);
+                return 1;
+            }
+            return 0;
         } else if (std::strcmp(argv[i], "--seed") == 0 && i + 1 < argc) {
             const char* text = argv[++i];
             const char* end = text + std::strlen(text);

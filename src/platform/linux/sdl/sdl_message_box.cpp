@@ -1,5 +1,6 @@
 #include <cstdio>
 
+#include "platform/linux/posix/children_end_with_us.h"
 #include "platform/linux/sdl/sdl_window_state.h"
 #include "platform/system_services.h"
 
@@ -25,9 +26,16 @@ MessageBoxResult messageBox(const char* text, const char* caption, MessageBoxSty
     data.buttons = question ? yesNoButtons : okButton;
 
     int pressed = -1;
-    if (SDL_ShowMessageBox(&data, &pressed) != 0) {
-        std::fprintf(stderr, "platform: no message box: %s\n", SDL_GetError());
-        // No screen to ask on: the windowed answer needs the least of the display.
+    int shown = 0;
+    {
+        const posix::ChildrenEndWithUs boxEndsWithUs;
+        shown = SDL_ShowMessageBox(&data, &pressed);
+    }
+    if (shown != 0) {
+        // No screen to ask on, or (under Wayland) no zenity to ask with: the
+        // windowed answer needs the least of the display.
+        std::fprintf(stderr, "platform: the box could not be shown (%s)%s\n", SDL_GetError(),
+                     question ? ", so the answer is No: starting windowed" : "");
         return question ? MessageBoxResult::No : MessageBoxResult::Ok;
     }
     if (!question)

@@ -42,11 +42,11 @@ set(CPACK_PACKAGE_NAME verdal)
 set(CPACK_PACKAGE_VENDOR "The Verdal developers")
 set(CPACK_PACKAGE_CONTACT "The Verdal developers <verdal@verdal.example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "real-time OpenGL demo of an outdoor scene")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "real-time OpenGL demo of an outdoor scene
- Verdal renders a valley with terrain, trees, a grass meadow, water with
- reflection and refraction, an animated sky, shadows and depth of field,
- along three camera tours or in free flight. verdal-bench runs it without a
- display and reports frame times.")
+# CPack puts the summary above this text and indents it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Verdal renders a valley with terrain, trees, a grass meadow, water with
+reflection and refraction, an animated sky, shadows and depth of field,
+along three camera tours or in free flight. verdal-bench runs it without a
+display and reports frame times.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -54,7 +54,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://verdal.example.org/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "libgl1-mesa-dri, libegl-mesa0, libglx-mesa0, fontconfig-config, fonts-dejavu-core | fonts-liberation")
+  "libgl1-mesa-dri, libegl-mesa0, libglx-mesa0, fonts-dejavu-core | fonts-liberation")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libdecor-0-plugin-1-cairo, zenity")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_GENERATOR DEB)

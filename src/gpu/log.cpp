@@ -1,6 +1,8 @@
 #include "gpu/log.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 // Cleared by the first write attempt of the process, whether or not the file
@@ -24,8 +26,15 @@ void Log::write(const char* text)
     const char* mode = firstWrite ? "w" : "a";
     firstWrite = false;
     std::FILE* file = std::fopen("Log.txt", mode);
-    if (!file)
+    if (!file) {
+        // Said once: a read-only working directory would otherwise lose the
+        // log without a word.
+        static bool told = false;
+        if (!told)
+            std::fprintf(stderr, "log: cannot write Log.txt in the working directory: %s\n", std::strerror(errno));
+        told = true;
         return;
+    }
     std::fputs(text ? text : "", file);
     std::fputc('\n', file);
     std::fflush(file);

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+// Pieces the report pages share: text made safe for HTML, files embedded as
+// data URLs, so every page stands alone.
+std::string escapeHtml(const std::string& text);
+std::string base64(const std::string& bytes);
+// The whole file, or empty when it cannot be read.
+std::string readWholeFile(const std::string& path);
+// An <img> holding the PNG file inline, with its alternative text.
+std::string inlinePngImage(const std::string& path, const std::string& alt);

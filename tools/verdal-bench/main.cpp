@@ -182,7 +182,9 @@ void applyLodBiasSeam()
         glTexEnvf(textureFilterControl, textureLodBias, bias);
     }
     selectTextureUnit(GL_TEXTURE0_ARB);
-    std::fprintf(stderr, "verdal-bench: texture level-of-detail bias %+.2f on %d units\n", bias, units);
+    static bool told = false;
+    if (!std::exchange(told, true))
+        std::fprintf(stderr, "verdal-bench: texture level-of-detail bias %+.2f on %d units\n", bias, units);
 }
 
 // Start-up, the frames with their screenshots, and teardown.
@@ -345,9 +347,34 @@ int runValidation(const BenchOptions& options)
         std::fprintf(stderr, "verdal-bench: no reference pictures: %s is not a folder\n", references.string().c_str());
         return 2;
     }
+    // Every reference must be usable before minutes of rendering on a slow driver.
+    for (const ValidationRun& run : validationRuns())
+        for (const ValidationShot& shot : run.shots) {
+            RgbImage reference;
+            std::string error;
+            const std::string path = (references / (shot.name + ".png")).string();
+            if (options.refreshReferences)
+                continue;
+            if (readPngFile(path, reference, error)
+                && (reference.width != validationWidth || reference.height != validationHeight))
+                error = path + ": " + std::to_string(reference.width) + "x" + std::to_string(reference.height)
+                    + ", but the frames are " + std::to_string(validationWidth) + "x"
+                    + std::to_string(validationHeight);
+            if (!error.empty()) {
+                std::fprintf(stderr, "verdal-bench: %s\n", error.c_str());
+                return 2;
+            }
+        }
     const std::filesystem::path output = validationOutput(options, references);
     std::filesystem::create_directories(output, ec);
 
+    // The demo ends the process itself when start-up cannot go on (a texture
+    // missing): the verdict is still owed.
+    static bool validationEnded = false;
+    std::atexit([] {
+        if (!validationEnded)
+            std::printf("validate: fail, the demo ended the run before its frames were compared\n");
+    });
     BenchOptions base = options;
     base.width = validationWidth;
     base.height = validationHeight;
@@ -378,6 +405,7 @@ int runValidation(const BenchOptions& options)
         }
     }
     platform::destroyHeadlessContext(context);
+    validationEnded = true;
     if (options.glDebug && glDebugErrorCount() > 0)
         results.ok = false;
     if (options.refreshReferences) {

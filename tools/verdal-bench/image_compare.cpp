@@ -56,11 +56,11 @@ double colourDistance(const unsigned char* a, const unsigned char* b)
 
 } // namespace
 
-double structuralSimilarity(const RgbImage& a, const RgbImage& b, int channel)
+std::vector<double> similarityMap(const RgbImage& a, const RgbImage& b, int channel)
 {
     const int width = a.width, height = a.height;
     if (width <= 2 * windowRadius || height <= 2 * windowRadius)
-        return a.pixels == b.pixels ? 1.0 : 0.0;
+        return {a.pixels == b.pixels ? 1.0 : 0.0};
     const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
     std::vector<double> x(count), y(count), xx(count), yy(count), xy(count);
     for (size_t i = 0; i < count; ++i) {
@@ -74,34 +74,80 @@ double structuralSimilarity(const RgbImage& a, const RgbImage& b, int channel)
     const auto mxx = windowMeans(xx, width, height), myy = windowMeans(yy, width, height);
     const auto mxy = windowMeans(xy, width, height);
     constexpr double c1 = (0.01 * 255) * (0.01 * 255), c2 = (0.03 * 255) * (0.03 * 255);
-    double sum = 0;
+    std::vector<double> map(mx.size());
     for (size_t i = 0; i < mx.size(); ++i) {
         const double varX = mxx[i] - mx[i] * mx[i], varY = myy[i] - my[i] * my[i];
         const double covariance = mxy[i] - mx[i] * my[i];
-        sum += (2 * mx[i] * my[i] + c1) * (2 * covariance + c2)
+        map[i] = (2 * mx[i] * my[i] + c1) * (2 * covariance + c2)
             / ((mx[i] * mx[i] + my[i] * my[i] + c1) * (varX + varY + c2));
     }
-    return sum / static_cast<double>(mx.size());
+    return map;
 }
 
-FrameDifference compareFrames(const RgbImage& reference, const RgbImage& result, double changedDistance)
+double structuralSimilarity(const RgbImage& a, const RgbImage& b, int channel)
+{
+    const std::vector<double> map = similarityMap(a, b, channel);
+    double sum = 0;
+    for (double v : map)
+        sum += v;
+    return sum / static_cast<double>(map.size());
+}
+
+namespace {
+
+// The mean of each square of `size` values (overlapping by half) of a plane
+// of width x height, the lowest (or highest) of them; the whole plane's when
+// it is smaller than one square.
+double worstRegionMean(const std::vector<double>& plane, int width, int height, int size, bool lowest)
+{
+    const int sizeX = std::min(size, width), sizeY = std::min(size, height);
+    const int step = std::max(1, size / 2);
+    double worst = lowest ? 1e300 : -1e300;
+    for (int top = 0; top + sizeY <= height; top += step)
+        for (int left = 0; left + sizeX <= width; left += step) {
+            double sum = 0;
+            for (int y = top; y < top + sizeY; ++y)
+                for (int x = left; x < left + sizeX; ++x)
+                    sum += plane[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
+            const double mean = sum / (static_cast<double>(sizeX) * sizeY);
+            worst = lowest ? std::min(worst, mean) : std::max(worst, mean);
+        }
+    return worst;
+}
+
+} // namespace
+
+FrameDifference compareFrames(const RgbImage& reference, const RgbImage& result, const FrameTolerance& tolerance)
 {
     FrameDifference difference;
     const size_t count = static_cast<size_t>(reference.width) * static_cast<size_t>(reference.height);
-    size_t changed = 0;
+    std::vector<double> changed(count);
+    double changedCount = 0;
     for (size_t i = 0; i < count; ++i)
-        changed += colourDistance(&reference.pixels[i * 3], &result.pixels[i * 3]) > changedDistance;
-    difference.changedFraction = count ? static_cast<double>(changed) / static_cast<double>(count) : 0;
-    difference.similarity = 1;
-    for (int channel = 0; channel < 3; ++channel)
-        difference.similarity = std::min(difference.similarity, structuralSimilarity(reference, result, channel));
+        changedCount += changed[i]
+            = colourDistance(&reference.pixels[i * 3], &result.pixels[i * 3]) > tolerance.changedDistance;
+    difference.changedFraction = count ? changedCount / static_cast<double>(count) : 0;
+    difference.regionChangedFraction
+        = count ? worstRegionMean(changed, reference.width, reference.height, tolerance.regionSize, false) : 0;
+    const bool windowsFit = reference.width > 2 * windowRadius && reference.height > 2 * windowRadius;
+    const int mapWidth = windowsFit ? reference.width - 2 * windowRadius : 1;
+    const int mapHeight = windowsFit ? reference.height - 2 * windowRadius : 1;
+    for (int channel = 0; channel < 3; ++channel) {
+        const std::vector<double> map = similarityMap(reference, result, channel);
+        double sum = 0;
+        for (double v : map)
+            sum += v;
+        difference.similarity = std::min(difference.similarity, sum / static_cast<double>(map.size()));
+        difference.regionSimilarity = std::min(
+            difference.regionSimilarity, worstRegionMean(map, mapWidth, mapHeight, tolerance.regionSize, true));
+    }
     return difference;
 }
 
 bool withinTolerance(const FrameDifference& difference, const FrameTolerance& tolerance)
 {
-    return difference.changedFraction <= tolerance.maximumChangedFraction
-        && difference.similarity >= tolerance.minimumSimilarity;
+    return difference.regionChangedFraction <= tolerance.maximumRegionChanged
+        && difference.regionSimilarity >= tolerance.minimumRegionSimilarity;
 }
 
 RgbImage differencePicture(const RgbImage& reference, const RgbImage& result, double changedDistance)

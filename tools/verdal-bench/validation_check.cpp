@@ -27,14 +27,14 @@ bool checkValidationFrames(const std::string& referenceDir, const std::string& r
                     + "x" + std::to_string(result.height);
                 return false;
             }
-            verdict.difference = compareFrames(reference, result, tolerance.changedDistance);
+            verdict.difference = compareFrames(reference, result, tolerance);
             verdict.passed = withinTolerance(verdict.difference, tolerance);
             verdict.differencePath = (std::filesystem::path(resultDir) / (name + "-difference.png")).string();
             if (!writePngFile(verdict.differencePath,
                               differencePicture(reference, result, tolerance.changedDistance)))
                 verdict.differencePath.clear();
         } else {
-            verdict.difference = {1.0, 0.0};
+            verdict.difference = {1.0, 0.0, 1.0, 0.0};
         }
         verdicts.push_back(verdict);
     }
@@ -45,9 +45,10 @@ namespace {
 
 std::string measures(const FrameVerdict& verdict)
 {
-    char text[128];
-    std::snprintf(text, sizeof text, "ssim %.4f, changed %.2f %%", verdict.difference.similarity,
-                  verdict.difference.changedFraction * 100);
+    char text[160];
+    const FrameDifference& d = verdict.difference;
+    std::snprintf(text, sizeof text, "worst region ssim %.4f, changed %.1f %%; frame ssim %.4f, changed %.2f %%",
+                  d.regionSimilarity, d.regionChangedFraction * 100, d.similarity, d.changedFraction * 100);
     return text;
 }
 

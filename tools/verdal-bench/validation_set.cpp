@@ -50,15 +50,16 @@ const std::vector<ValidationRun>& validationRuns()
 
 const FrameTolerance& validationTolerance()
 {
-    static const FrameTolerance tolerance{0.08, 0.01, 0.90};
+    static const FrameTolerance tolerance{0.08, 40, 0.10, 0.75};
     return tolerance;
 }
 
 std::string describeTolerance(const FrameTolerance& tolerance)
 {
-    char text[160];
-    std::snprintf(text, sizeof text, "ssim >= %.3f, changed pixels <= %.2f %% (past %.0f %% colour distance)",
-                  tolerance.minimumSimilarity, tolerance.maximumChangedFraction * 100,
-                  tolerance.changedDistance * 100);
+    char text[200];
+    std::snprintf(text, sizeof text,
+                  "in every %dx%d region: ssim >= %.2f, changed pixels <= %.0f %% (past %.0f %% colour distance)",
+                  tolerance.regionSize, tolerance.regionSize, tolerance.minimumRegionSimilarity,
+                  tolerance.maximumRegionChanged * 100, tolerance.changedDistance * 100);
     return text;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "compare_page.h"
+#include "html_text.h"
 #include "svg_charts.h"
 
 namespace {
@@ -54,7 +55,7 @@ int runCompareCommand(int argc, char** argv)
         std::printf("%s: %s\n", figure.name.c_str(), describeComparison(figure).c_str());
     if (!reportDir.empty()) {
         std::string page;
-        if (!writeComparePage(reportDir, comparePageHtml(runs, figures), page, error)) {
+        if (!writeHtmlPage(reportDir, comparePageHtml(runs, figures), page, error)) {
             std::fprintf(stderr, "verdal-bench compare: %s\n", error.c_str());
             return 1;
         }

@@ -2,8 +2,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 
 #include "html_text.h"
 #include "svg_charts.h"
@@ -85,19 +83,4 @@ std::string comparePageHtml(const std::vector<RunFile>& runs, const std::vector<
     }
     html += "</table>\n</body>\n</html>\n";
     return html;
-}
-
-bool writeComparePage(const std::string& directory, const std::string& html, std::string& pagePath,
-                      std::string& error)
-{
-    std::error_code ec;
-    std::filesystem::create_directories(directory, ec);
-    pagePath = (std::filesystem::absolute(directory) / "index.html").string();
-    std::ofstream out(pagePath, std::ios::binary);
-    out << html;
-    if (!out) {
-        error = "cannot write " + pagePath;
-        return false;
-    }
-    return true;
 }

@@ -9,7 +9,3 @@
 // figure and each pass side by side with its change against the first run,
 // marked where the change is within the runs' own spread.
 std::string comparePageHtml(const std::vector<RunFile>& runs, const std::vector<FigureComparison>& figures);
-
-// Writes it as DIR/index.html, making DIR. False with a reason in `error`.
-bool writeComparePage(const std::string& directory, const std::string& html, std::string& pagePath,
-                      std::string& error);

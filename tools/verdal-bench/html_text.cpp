@@ -1,5 +1,6 @@
 #include "html_text.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -48,4 +49,22 @@ std::string readWholeFile(const std::string& path)
 std::string inlinePngImage(const std::string& path, const std::string& alt)
 {
     return "<img alt=\"" + escapeHtml(alt) + "\" src=\"data:image/png;base64," + base64(readWholeFile(path)) + "\">";
+}
+
+bool writeHtmlPage(const std::string& directory, const std::string& html, std::string& pagePath, std::string& error)
+{
+    std::error_code ec;
+    std::filesystem::create_directories(directory, ec);
+    if (ec) {
+        error = "cannot make " + directory + ": " + ec.message();
+        return false;
+    }
+    pagePath = (std::filesystem::absolute(directory) / "index.html").string();
+    std::ofstream out(pagePath, std::ios::binary);
+    out << html;
+    if (!out) {
+        error = "cannot write " + pagePath;
+        return false;
+    }
+    return true;
 }

@@ -10,3 +10,7 @@ std::string base64(const std::string& bytes);
 std::string readWholeFile(const std::string& path);
 // An <img> holding the PNG file inline, with its alternative text.
 std::string inlinePngImage(const std::string& path, const std::string& alt);
+
+// Writes the page as DIR/index.html, making DIR if needed; its path goes to
+// pagePath. False with a reason in `error` if it cannot be written.
+bool writeHtmlPage(const std::string& directory, const std::string& html, std::string& pagePath, std::string& error);

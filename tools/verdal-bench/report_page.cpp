@@ -1,7 +1,6 @@
 #include "report_page.h"
 
 #include <filesystem>
-#include <fstream>
 
 #include "html_text.h"
 #include "svg_charts.h"
@@ -63,18 +62,5 @@ std::string reportPageHtml(const ReportInput& input)
 bool writeReportPage(const std::string& directory, const ReportInput& input, std::string& pagePath,
                      std::string& error)
 {
-    std::error_code ec;
-    std::filesystem::create_directories(directory, ec);
-    if (ec) {
-        error = "cannot make " + directory + ": " + ec.message();
-        return false;
-    }
-    pagePath = (std::filesystem::absolute(directory) / "index.html").string();
-    std::ofstream out(pagePath, std::ios::binary);
-    out << reportPageHtml(input);
-    if (!out) {
-        error = "cannot write " + pagePath;
-        return false;
-    }
-    return true;
+    return writeHtmlPage(directory, reportPageHtml(input), pagePath, error);
 }

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 
 #include "html_text.h"
 
@@ -91,16 +90,7 @@ bool writeValidationPage(const std::string& directory, const std::vector<FrameVe
     }
     html += "</body>\n</html>\n";
 
-    std::error_code ec;
-    std::filesystem::create_directories(directory, ec);
-    pagePath = (std::filesystem::absolute(directory) / "index.html").string();
-    std::ofstream out(pagePath, std::ios::binary);
-    out << html;
-    if (!out) {
-        error = "cannot write " + pagePath;
-        return false;
-    }
-    return true;
+    return writeHtmlPage(directory, html, pagePath, error);
 }
 
 std::string describeVerdict(const FrameVerdict& verdict)

@@ -1,5 +1,6 @@
 #include "image_file.h"
 
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 
@@ -16,13 +17,33 @@
 #define STB_IMAGE_STATIC
 #define STBI_ONLY_PNG
 #define STBI_NO_STDIO
-#define STBI_MAX_DIMENSIONS 8192
+#define STBI_MAX_DIMENSIONS 4096
 #include <stb/stb_image.h>
 #pragma GCC diagnostic pop
 
 namespace {
-constexpr std::streamoff largestFile = 256 << 20;
+
+constexpr std::streamoff largestFile = 64 << 20;
+
+// stb sizes its buffer for the compressed data by the lengths the chunks
+// claim, before reading them: a small file claiming a huge chunk would make
+// it ask for that much memory. So every chunk must fit in the file first.
+bool chunksFitInFile(const std::string& bytes)
+{
+    size_t at = 8;  // the signature
+    while (at + 12 <= bytes.size()) {
+        const auto byte = [&](size_t i) { return static_cast<uint32_t>(static_cast<unsigned char>(bytes[at + i])); };
+        const uint32_t length = byte(0) << 24 | byte(1) << 16 | byte(2) << 8 | byte(3);
+        if (length > bytes.size() - at - 12)
+            return false;
+        if (bytes.compare(at + 4, 4, "IEND") == 0)
+            return true;
+        at += 12 + length;
+    }
+    return false;
 }
+
+} // namespace
 
 bool readPngFile(const std::string& path, RgbImage& image, std::string& error)
 {
@@ -33,13 +54,17 @@ bool readPngFile(const std::string& path, RgbImage& image, std::string& error)
     }
     const std::streamoff size = in.tellg();
     if (size <= 0 || size > largestFile) {
-        error = path + ": " + (size <= 0 ? "empty" : "larger than 256 MB");
+        error = path + ": " + (size <= 0 ? "empty" : "larger than 64 MB");
         return false;
     }
     in.seekg(0);
     std::string bytes(static_cast<size_t>(size), '\0');
     if (!in.read(bytes.data(), size)) {
         error = path + ": cannot be read";
+        return false;
+    }
+    if (!chunksFitInFile(bytes)) {
+        error = path + ": not a PNG picture that can be read (cut short or damaged)";
         return false;
     }
     int width = 0, height = 0, channels = 0;

@@ -12,7 +12,7 @@ struct RgbImage {
 
 // Reads a PNG file into RGB (grey and alpha are turned into RGB). False with
 // a reason naming the file when it is missing, not a PNG, damaged or larger
-// than 8192 pixels a side.
+// than 4096 pixels a side.
 bool readPngFile(const std::string& path, RgbImage& image, std::string& error);
 
 // False when the file cannot be written.

@@ -11,7 +11,7 @@ configure_file(${CMAKE_SOURCE_DIR}/tools/launcher/verdal-launcher.in ${installed
 install(PROGRAMS ${installed}/verdal DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(PROGRAMS ${installed}/verdal DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME verdal-bench)
 install(TARGETS verdal verdal-bench DESTINATION ${VERDAL_LIBEXEC_DIR})
-foreach(dir Scene Shader Textures)
+foreach(dir Scene Shader Textures Validation)
   install(DIRECTORY ${CMAKE_BINARY_DIR}/run/${dir} DESTINATION ${VERDAL_DATA_DIR})
 endforeach()
 

@@ -40,7 +40,17 @@ const char* const benchUsage =
     "  --frame-log FILE.csv  one row per frame: frame, ms and each pass's ms\n"
     "  --gl-debug            GL debug messages to the log; any GL error fails the run\n"
     "  --pass-times          GPU time per render pass from timer queries\n"
-    "  --help, --version\n";
+    "  --validate [DIR]      render a fixed set of frames at 240x180 and compare each\n"
+    "                        with its reference in DIR (default: Validation in the\n"
+    "                        data directory); one line per frame and a verdict,\n"
+    "                        exit status 0 when all pass, 1 otherwise; with\n"
+    "                        --report, a page of reference, result and difference\n"
+    "  --refresh-references  with --validate: write the frames as the references\n"
+    "  --help, --version\n"
+    "\n"
+    "usage: verdal-bench compare A.json B.json [C.json ...] [--report DIR]\n"
+    "Compares runs written with --results and --frame-log: each figure side by\n"
+    "side with its change and whether that is within the runs' own spread.\n";
 
 namespace {
 
@@ -134,8 +144,20 @@ bool parseBenchOptions(int argc, char** argv, BenchOptions& options, std::string
         "--screenshot-at", "--memory-at", "--cycles", "--screenshot-dir", "--report", "--frame-log", "--results"};
     bool screenshotDirGiven = false;
     bool demoModeAsked = false;
+    std::string framesChosen;  // an option choosing what to render, which --validate fixes itself
     for (int i = 1; i < argc; ++i) {
         const std::string name = argv[i];
+        if (name == "--validate") {
+            options.validate = true;
+            // An optional folder: the next word, unless it is the next option.
+            if (i + 1 < argc && std::strncmp(argv[i + 1], "--", 2) != 0)
+                options.referenceDir = std::filesystem::absolute(argv[++i]).string();
+            continue;
+        }
+        if (name == "--refresh-references") {
+            options.refreshReferences = true;
+            continue;
+        }
         if (name == "--help" || name == "--version" || name == "--gl-debug" || name == "--pass-times") {
             options.help |= name == "--help";
             options.version |= name == "--version";
@@ -159,6 +181,8 @@ bool parseBenchOptions(int argc, char** argv, BenchOptions& options, std::string
             return accepted;
         };
         bool ok = true;
+        if (name != "--data" && name != "--report")
+            framesChosen = name;
         if (name == "--data") {
             options.dataDir = v;
         } else if (name == "--size") {
@@ -202,6 +226,14 @@ bool parseBenchOptions(int argc, char** argv, BenchOptions& options, std::string
         }
         if (!ok)
             return false;
+    }
+    if (options.validate && !framesChosen.empty()) {
+        error = "--validate renders its own frames, so it cannot go with " + framesChosen;
+        return false;
+    }
+    if (options.refreshReferences && !options.validate) {
+        error = "--refresh-references goes with --validate";
+        return false;
     }
     if (options.view && demoModeAsked) {
         error = "--view flies the camera, so it cannot go with --mode demo";

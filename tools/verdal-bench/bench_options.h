@@ -30,6 +30,9 @@ struct BenchOptions {
     std::string reportDir;      // absolute; empty when no report page is asked for
     std::string frameLogFile;   // absolute; empty when no frame log is asked for
     std::string dataDir;        // the run directory; the current one if empty
+    bool validate = false;      // render the validation frames and compare them with references
+    std::string referenceDir;   // absolute; empty for the data directory's Validation folder
+    bool refreshReferences = false;  // write the validation frames as the new references
     bool glDebug = false;
     bool passTimes = false;
     bool help = false;

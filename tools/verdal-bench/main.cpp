@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -18,12 +20,19 @@
 #include "demo/demo_state.h"
 #include "demo/instrumentation.h"
 #include "bench_outputs.h"
+#include "compare_command.h"
+#include "demo/frame_update.h"
 #include "frame_log.h"
 #include "frame_statistics.h"
 #include "gl_probes.h"
+#include "gpu/texture_units.h"
+#include "image_file.h"
 #include "platform/headless_context.h"
 #include "platform/platform.h"
 #include "png_file.h"
+#include "run_file.h"
+#include "validation_check.h"
+#include "validation_set.h"
 
 namespace {
 
@@ -73,10 +82,14 @@ void report(const std::string& key, double value)
     report(key, std::string(text));
 }
 
-bool writeJson(const std::string& path)
+// Flat: the version first, so that compare can tell an older file, and the
+// frame log it needs last.
+bool writeJson(const std::string& path, const std::string& frameLog)
 {
     std::ofstream out(path);
-    out << "{\n";
+    out << "{\n  \"results_version\": " << resultsVersion << ",\n";
+    if (!frameLog.empty())
+        summary.emplace_back("frame_log", frameLog);
     for (size_t i = 0; i < summary.size(); ++i) {
         const auto& [key, value] = summary[i];
         const bool numeric = !value.empty()
@@ -93,6 +106,8 @@ bool writeJson(const std::string& path)
         out << (i + 1 < summary.size() ? ",\n" : "\n");
     }
     out << "}\n";
+    if (!frameLog.empty())
+        summary.pop_back();
     return static_cast<bool>(out);
 }
 
@@ -149,6 +164,29 @@ void holdView(const FixedView& view)
     camera.up = {0.0f, 1.0f, 0.0f};
 }
 
+// A test seam for validation: VERDAL_BENCH_LOD_BIAS=B adds B to every texture
+// unit's level-of-detail bias (GL_TEXTURE_LOD_BIAS of the unit's filter
+// control), as a driver choosing mipmap levels otherwise does. The demo
+// itself never reads it.
+void applyLodBiasSeam()
+{
+    const char* text = std::getenv("VERDAL_BENCH_LOD_BIAS");
+    if (!text || !*text)
+        return;
+    const float bias = std::strtof(text, nullptr);
+    constexpr GLenum textureFilterControl = 0x8500, textureLodBias = 0x8501;
+    GLint units = 0;
+    glGetIntegerv(0x8B4D /* GL_MAX_COMBINED_TEXTURE_IMAGE_UNITS */, &units);
+    for (GLint unit = 0; unit < units; ++unit) {
+        selectTextureUnit(static_cast<GLenum>(GL_TEXTURE0_ARB + unit));
+        glTexEnvf(textureFilterControl, textureLodBias, bias);
+    }
+    selectTextureUnit(GL_TEXTURE0_ARB);
+    static bool told = false;
+    if (!std::exchange(told, true))
+        std::fprintf(stderr, "verdal-bench: texture level-of-detail bias %+.2f on %d units\n", bias, units);
+}
+
 // Start-up, the frames with their screenshots, and teardown.
 void runFrames(const BenchOptions& options, platform::HeadlessContext* context, RunResults& results)
 {
@@ -168,6 +206,7 @@ void runFrames(const BenchOptions& options, platform::HeadlessContext* context, 
     demoInstrumentation.stepBegins = nullptr;
     if (!started)
         results.ok = false;
+    applyLodBiasSeam();
     if (options.flyMode)
         cameraMode = CameraMode::FreeFly;
     tour.currentPath = static_cast<uint32_t>(options.tourPath);
@@ -275,17 +314,141 @@ bool reportResults(const BenchOptions& options, RunResults& results)
 
     for (const auto& [key, value] : summary)
         std::printf("%s: %s\n", key.c_str(), value.c_str());
-    if (!options.resultsFile.empty() && !writeJson(options.resultsFile)) {
+    if (!options.resultsFile.empty() && !writeJson(options.resultsFile, options.frameLogFile)) {
         std::fprintf(stderr, "verdal-bench: cannot write %s\n", options.resultsFile.c_str());
         return false;
     }
     return results.ok;
 }
 
+// The folder the validation frames go to: the report's, the references'
+// when refreshing them, or a fresh one in the temporary folder.
+std::filesystem::path validationOutput(const BenchOptions& options, const std::filesystem::path& references)
+{
+    if (options.refreshReferences)
+        return references;
+    if (!options.reportDir.empty())
+        return options.reportDir;
+    const auto stamp = std::chrono::system_clock::now().time_since_epoch().count();
+    return std::filesystem::temp_directory_path() / ("verdal-bench-validation-" + std::to_string(stamp));
+}
+
+// --validate: renders each validation run from a fresh start-up and compares
+// its frames with the references. Exit status 0 when all pass, 1 when a frame
+// fails or a run fails, 2 when the references cannot be used.
+int runValidation(const BenchOptions& options)
+{
+    const std::filesystem::path references = options.referenceDir.empty()
+        ? std::filesystem::absolute(std::filesystem::path(options.dataDir.empty() ? "." : options.dataDir)
+                                    / validationFolder)
+        : std::filesystem::path(options.referenceDir);
+    std::error_code ec;
+    if (!options.refreshReferences && !std::filesystem::is_directory(references, ec)) {
+        std::fprintf(stderr, "verdal-bench: no reference pictures: %s is not a folder\n", references.string().c_str());
+        return 2;
+    }
+    // Every reference must be usable before minutes of rendering on a slow driver.
+    for (const ValidationRun& run : validationRuns())
+        for (const ValidationShot& shot : run.shots) {
+            RgbImage reference;
+            std::string error;
+            const std::string path = (references / (shot.name + ".png")).string();
+            if (options.refreshReferences)
+                continue;
+            if (readPngFile(path, reference, error)
+                && (reference.width != validationWidth || reference.height != validationHeight))
+                error = path + ": " + std::to_string(reference.width) + "x" + std::to_string(reference.height)
+                    + ", but the frames are " + std::to_string(validationWidth) + "x"
+                    + std::to_string(validationHeight);
+            if (!error.empty()) {
+                std::fprintf(stderr, "verdal-bench: %s\n", error.c_str());
+                return 2;
+            }
+        }
+    const std::filesystem::path output = validationOutput(options, references);
+    std::filesystem::create_directories(output, ec);
+
+    // The demo ends the process itself when start-up cannot go on (a texture
+    // missing): the verdict is still owed.
+    static bool validationEnded = false;
+    std::atexit([] {
+        if (!validationEnded)
+            std::printf("validate: fail, the demo ended the run before its frames were compared\n");
+    });
+    BenchOptions base = options;
+    base.width = validationWidth;
+    base.height = validationHeight;
+    RunResults results;
+    platform::HeadlessContext* context = setUp(base, results);
+    if (!context)
+        return 1;
+    std::vector<std::string> names;
+    for (const ValidationRun& run : validationRuns()) {
+        BenchOptions runOptions = run.options;
+        runOptions.width = validationWidth;
+        runOptions.height = validationHeight;
+        runOptions.glDebug = options.glDebug;
+        runOptions.screenshotDir = output.string();
+        for (const ValidationShot& shot : run.shots)
+            runOptions.screenshotFrames.push_back(shot.frame);
+        // As a fresh process starts: the clocks and the tours from the top.
+        frameState = FrameUpdateState{};
+        counters.simulatedMilliseconds = 0;
+        for (CameraPath& path : tour.paths)
+            path.restart();
+        runFrames(runOptions, context, results);
+        for (const ValidationShot& shot : run.shots) {
+            char frameFile[64];
+            std::snprintf(frameFile, sizeof frameFile, "frame-%06d.png", shot.frame);
+            std::filesystem::rename(output / frameFile, output / (shot.name + ".png"), ec);
+            names.push_back(shot.name);
+        }
+    }
+    platform::destroyHeadlessContext(context);
+    validationEnded = true;
+    if (options.glDebug && glDebugErrorCount() > 0)
+        results.ok = false;
+    if (options.refreshReferences) {
+        std::printf("references: %s (%zu pictures)\nresult: %s\n", output.string().c_str(), names.size(),
+                    results.ok ? "ok" : "failed");
+        return results.ok ? 0 : 1;
+    }
+
+    const FrameTolerance& tolerance = validationTolerance();
+    std::vector<FrameVerdict> verdicts;
+    std::string error;
+    if (!checkValidationFrames(references.string(), output.string(), names, tolerance, verdicts, error)) {
+        std::fprintf(stderr, "verdal-bench: %s\n", error.c_str());
+        return 2;
+    }
+    int passed = 0;
+    std::printf("validate_references: %s\nvalidate_tolerance: %s\n", references.string().c_str(),
+                describeTolerance(tolerance).c_str());
+    for (const FrameVerdict& verdict : verdicts) {
+        passed += verdict.passed;
+        std::printf("validate_%s: %s\n", verdict.name.c_str(), describeVerdict(verdict).c_str());
+    }
+    const bool allPassed = results.ok && passed == static_cast<int>(verdicts.size());
+    std::printf("validate: %s, %d of %zu frames pass%s\n", allPassed ? "pass" : "fail", passed, verdicts.size(),
+                results.ok ? "" : "; the run itself failed (see above)");
+    if (!options.reportDir.empty()) {
+        std::string page;
+        if (writeValidationPage(options.reportDir, verdicts, describeTolerance(tolerance), page, error))
+            std::printf("report: %s\n", page.c_str());
+        else
+            std::fprintf(stderr, "verdal-bench: %s\n", error.c_str());
+    } else {
+        std::filesystem::remove_all(output, ec);
+    }
+    return allPassed ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc > 1 && std::strcmp(argv[1], "compare") == 0)
+        return runCompareCommand(argc - 2, argv + 2);
     BenchOptions options;
     std::string error;
     if (!parseBenchOptions(argc, argv, options, error)) {
@@ -300,6 +463,8 @@ int main(int argc, char** argv)
         std::printf("verdal-bench %s\n", VERDAL_VERSION);
         return 0;
     }
+    if (options.validate)
+        return runValidation(options);
     RunResults results;
     platform::HeadlessContext* context = setUp(options, results);
     if (!context)

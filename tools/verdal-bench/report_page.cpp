@@ -1,54 +1,11 @@
 #include "report_page.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
+#include "html_text.h"
 #include "svg_charts.h"
 
 namespace {
-
-std::string escapeHtml(const std::string& text)
-{
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
-        }
-    }
-    return out;
-}
-
-std::string base64(const std::string& bytes)
-{
-    static const char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string out;
-    out.reserve((bytes.size() + 2) / 3 * 4);
-    size_t i = 0;
-    for (; i + 2 < bytes.size(); i += 3) {
-        const unsigned v = static_cast<unsigned char>(bytes[i]) << 16 | static_cast<unsigned char>(bytes[i + 1]) << 8
-                         | static_cast<unsigned char>(bytes[i + 2]);
-        out += {digits[v >> 18], digits[(v >> 12) & 63], digits[(v >> 6) & 63], digits[v & 63]};
-    }
-    if (i + 1 == bytes.size()) {
-        const unsigned v = static_cast<unsigned char>(bytes[i]) << 16;
-        out += {digits[v >> 18], digits[(v >> 12) & 63], '=', '='};
-    } else if (i + 2 == bytes.size()) {
-        const unsigned v = static_cast<unsigned char>(bytes[i]) << 16 | static_cast<unsigned char>(bytes[i + 1]) << 8;
-        out += {digits[v >> 18], digits[(v >> 12) & 63], digits[(v >> 6) & 63], '='};
-    }
-    return out;
-}
-
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::string figureValue(const ReportInput& input, const std::string& key)
 {
@@ -94,8 +51,8 @@ std::string reportPageHtml(const ReportInput& input)
         html += "<h2>Screenshots</h2>\n";
         for (const std::string& path : input.screenshots) {
             const std::string name = std::filesystem::path(path).filename().string();
-            html += "<figure><img alt=\"" + escapeHtml(name) + "\" src=\"data:image/png;base64,"
-                + base64(readFile(path)) + "\"><figcaption>" + escapeHtml(name) + "</figcaption></figure>\n";
+            html += "<figure>" + inlinePngImage(path, name) + "<figcaption>" + escapeHtml(name)
+                + "</figcaption></figure>\n";
         }
     }
     html += "</body>\n</html>\n";
@@ -105,18 +62,5 @@ std::string reportPageHtml(const ReportInput& input)
 bool writeReportPage(const std::string& directory, const ReportInput& input, std::string& pagePath,
                      std::string& error)
 {
-    std::error_code ec;
-    std::filesystem::create_directories(directory, ec);
-    if (ec) {
-        error = "cannot make " + directory + ": " + ec.message();
-        return false;
-    }
-    pagePath = (std::filesystem::absolute(directory) / "index.html").string();
-    std::ofstream out(pagePath, std::ios::binary);
-    out << reportPageHtml(input);
-    if (!out) {
-        error = "cannot write " + pagePath;
-        return false;
-    }
-    return true;
+    return writeHtmlPage(directory, reportPageHtml(input), pagePath, error);
 }

@@ -29,53 +29,80 @@ double niceStep(double range, int parts)
 
 } // namespace
 
+namespace {
+
+// The plot area, axes and grid shared by the frame-time graphs; x and y map a
+// frame number and a time in milliseconds to the picture.
+struct FrameAxes {
+    static constexpr double width = 760, height = 320;
+    static constexpr double left = 58, right = 110, top = 16, bottom = 40;
+    double plotWidth = width - left - right;
+    double plotHeight = height - top - bottom;
+    int firstFrame = 1;
+    double xSpan = 1;
+    double yMax = 1;
+    double x(double frame) const { return left + (frame - firstFrame) / xSpan * plotWidth; }
+    double y(double ms) const { return top + plotHeight - ms / yMax * plotHeight; }
+};
+
+// Opens the SVG and draws the axes for frames firstFrame..lastFrame and
+// times up to at least `slowest`.
+std::string frameAxesSvg(FrameAxes& axes, int firstFrame, int lastFrame, double slowest, const char* label)
+{
+    const double width = FrameAxes::width, height = FrameAxes::height, left = FrameAxes::left, top = FrameAxes::top;
+    const double yStep = niceStep(slowest, 5);
+    axes.yMax = std::max(yStep, std::ceil(slowest * 1.05 / yStep) * yStep);
+    axes.firstFrame = firstFrame;
+    axes.xSpan = std::max(1, lastFrame - firstFrame);
+    std::string svg = format("<svg xmlns=\"http://www.w3.org/2000/svg\" class=\"frame-graph\" width=\"%.0f\" "
+                             "height=\"%.0f\" viewBox=\"0 0 %.0f %.0f\" role=\"img\" ",
+                             width, height, width, height);
+    svg += std::string("aria-label=\"") + label + "\">\n";
+    svg += format("<rect x=\"%.1f\" y=\"%.1f\" width=\"%.1f\" height=\"%.1f\" fill=\"#ffffff\" stroke=\"#868e96\"/>\n",
+                  left, top, axes.plotWidth, axes.plotHeight);
+    for (double v = 0; v <= axes.yMax + yStep * 0.01; v += yStep) {
+        svg += format("<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" stroke=\"#e9ecef\"/>", left, axes.y(v),
+                      left + axes.plotWidth, axes.y(v));
+        svg += format("<text x=\"%.1f\" y=\"%.1f\" text-anchor=\"end\" font-size=\"11\">%g</text>\n", left - 6,
+                      axes.y(v) + 4, v);
+    }
+    const double xStep = std::max(1.0, niceStep(axes.xSpan, 6));
+    for (double f = std::ceil(firstFrame / xStep) * xStep; f <= lastFrame; f += xStep)
+        svg += format("<text x=\"%.1f\" y=\"%.1f\" text-anchor=\"middle\" font-size=\"11\">%g</text>\n", axes.x(f),
+                      top + axes.plotHeight + 15, f);
+    svg += format("<text x=\"%.1f\" y=\"%.1f\" text-anchor=\"middle\" font-size=\"12\">frame</text>\n",
+                  left + axes.plotWidth / 2, height - 6);
+    svg += format("<text x=\"14\" y=\"%.1f\" text-anchor=\"middle\" font-size=\"12\" "
+                  "transform=\"rotate(-90 14 %.1f)\">ms</text>\n",
+                  top + axes.plotHeight / 2, top + axes.plotHeight / 2);
+    return svg;
+}
+
+std::string framePolyline(const FrameAxes& axes, const std::vector<FrameRecord>& frames, const char* colour)
+{
+    std::string svg = std::string("<polyline class=\"frames\" fill=\"none\" stroke=\"") + colour
+        + "\" stroke-width=\"2\" points=\"";
+    for (const FrameRecord& f : frames)
+        svg += format("%.1f,%.1f ", axes.x(f.frame), axes.y(f.milliseconds));
+    if (frames.size() == 1)  // a single frame still shows as a short level line
+        svg += format("%.1f,%.1f", axes.x(frames[0].frame) + 6, axes.y(frames[0].milliseconds));
+    return svg + "\"/>\n";
+}
+
+} // namespace
+
 std::string frameTimeGraphSvg(const std::vector<FrameRecord>& frames, double p50, double p95, double p99)
 {
-    constexpr double width = 760, height = 320;
-    constexpr double left = 58, right = 110, top = 16, bottom = 40;
-    const double plotWidth = width - left - right;
-    const double plotHeight = height - top - bottom;
-
     double slowest = p99;
     for (const FrameRecord& f : frames)
         slowest = std::max(slowest, f.milliseconds);
-    const double yStep = niceStep(slowest, 5);
-    const double yMax = std::max(yStep, std::ceil(slowest * 1.05 / yStep) * yStep);
-    const int firstFrame = frames.empty() ? 1 : frames.front().frame;
-    const int lastFrame = frames.empty() ? 1 : frames.back().frame;
-    const double xSpan = std::max(1, lastFrame - firstFrame);
-    auto x = [&](double frame) { return left + (frame - firstFrame) / xSpan * plotWidth; };
-    auto y = [&](double ms) { return top + plotHeight - ms / yMax * plotHeight; };
-
-    std::string svg = format("<svg xmlns=\"http://www.w3.org/2000/svg\" class=\"frame-graph\" width=\"%.0f\" "
-                             "height=\"%.0f\" viewBox=\"0 0 %.0f %.0f\" role=\"img\" "
-                             "aria-label=\"frame time in milliseconds per frame\">\n",
-                             width, height, width, height);
-    svg += format("<rect x=\"%.1f\" y=\"%.1f\" width=\"%.1f\" height=\"%.1f\" fill=\"#ffffff\" stroke=\"#868e96\"/>\n",
-                  left, top, plotWidth, plotHeight);
-    for (double v = 0; v <= yMax + yStep * 0.01; v += yStep) {
-        svg += format("<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" stroke=\"#e9ecef\"/>", left, y(v),
-                      left + plotWidth, y(v));
-        svg += format("<text x=\"%.1f\" y=\"%.1f\" text-anchor=\"end\" font-size=\"11\">%g</text>\n", left - 6,
-                      y(v) + 4, v);
-    }
-    const double xStep = std::max(1.0, niceStep(xSpan, 6));
-    for (double f = std::ceil(firstFrame / xStep) * xStep; f <= lastFrame; f += xStep)
-        svg += format("<text x=\"%.1f\" y=\"%.1f\" text-anchor=\"middle\" font-size=\"11\">%g</text>\n", x(f),
-                      top + plotHeight + 15, f);
-    svg += format("<text x=\"%.1f\" y=\"%.1f\" text-anchor=\"middle\" font-size=\"12\">frame</text>\n",
-                  left + plotWidth / 2, height - 6);
-    svg += format("<text x=\"14\" y=\"%.1f\" text-anchor=\"middle\" font-size=\"12\" "
-                  "transform=\"rotate(-90 14 %.1f)\">ms</text>\n",
-                  top + plotHeight / 2, top + plotHeight / 2);
-
-    svg += std::string("<polyline class=\"frames\" fill=\"none\" stroke=\"") + frameLineColour
-        + "\" stroke-width=\"2\" points=\"";
-    for (const FrameRecord& f : frames)
-        svg += format("%.1f,%.1f ", x(f.frame), y(f.milliseconds));
-    if (frames.size() == 1)  // a single frame still shows as a short level line
-        svg += format("%.1f,%.1f", x(frames[0].frame) + 6, y(frames[0].milliseconds));
-    svg += "\"/>\n";
+    FrameAxes axes;
+    std::string svg = frameAxesSvg(axes, frames.empty() ? 1 : frames.front().frame,
+                                   frames.empty() ? 1 : frames.back().frame, slowest,
+                                   "frame time in milliseconds per frame");
+    svg += framePolyline(axes, frames, frameLineColour);
+    const double left = FrameAxes::left, plotWidth = axes.plotWidth;
+    auto y = [&](double ms) { return axes.y(ms); };
 
     struct Line {
         const char* name;
@@ -125,4 +152,32 @@ std::string passBarChartSvg(const std::map<std::string, double>& passMillisecond
     }
     svg += "</svg>\n";
     return svg;
+}
+
+const char* const comparedRunColours[] = {"#1c7ed6", "#e8590c", "#2f9e44", "#ae3ec9", "#495057"};
+
+std::string frameTimeOverlaySvg(const std::vector<std::vector<FrameRecord>>& runs)
+{
+    int firstFrame = 0, lastFrame = 1;
+    double slowest = 1;
+    for (const auto& frames : runs)
+        for (const FrameRecord& f : frames) {
+            firstFrame = firstFrame == 0 ? f.frame : std::min(firstFrame, f.frame);
+            lastFrame = std::max(lastFrame, f.frame);
+            slowest = std::max(slowest, f.milliseconds);
+        }
+    FrameAxes axes;
+    std::string svg = frameAxesSvg(axes, std::max(1, firstFrame), lastFrame, slowest,
+                                   "frame time in milliseconds per frame, one line per run");
+    for (size_t i = 0; i < runs.size(); ++i) {
+        const char* colour = comparedRunColours[std::min(i, std::size(comparedRunColours) - 1)];
+        svg += framePolyline(axes, runs[i], colour);
+        svg += format("<rect x=\"%.1f\" y=\"%.1f\" width=\"14\" height=\"4\" ", FrameAxes::left + axes.plotWidth + 8,
+                      FrameAxes::top + 10 + 18.0 * static_cast<double>(i));
+        svg += std::string("fill=\"") + colour + "\"/>";
+        svg += format("<text x=\"%.1f\" y=\"%.1f\" font-size=\"11\">", FrameAxes::left + axes.plotWidth + 26,
+                      FrameAxes::top + 16 + 18.0 * static_cast<double>(i));
+        svg += std::string(1, static_cast<char>('A' + std::min<size_t>(i, 25))) + "</text>\n";
+    }
+    return svg + "</svg>\n";
 }

@@ -13,6 +13,12 @@
 // lines at the given 50th, 95th and 99th percentiles, each labelled.
 std::string frameTimeGraphSvg(const std::vector<FrameRecord>& frames, double p50, double p95, double p99);
 
+// Several runs' frame times on one set of axes, one line each, labelled A,
+// B, C ... in the order given, in comparedRunColours (the first line in
+// frameLineColour).
+std::string frameTimeOverlaySvg(const std::vector<std::vector<FrameRecord>>& runs);
+extern const char* const comparedRunColours[5];
+
 // One horizontal bar per pass with its average GPU milliseconds; passes the
 // driver could not time (negative) are listed as "n/a" without a bar.
 std::string passBarChartSvg(const std::map<std::string, double>& passMilliseconds);

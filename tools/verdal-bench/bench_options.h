@@ -33,6 +33,7 @@ struct BenchOptions {
     bool validate = false;      // render the validation frames and compare them with references
     std::string referenceDir;   // absolute; empty for the data directory's Validation folder
     bool refreshReferences = false;  // write the validation frames as the new references
+    bool overlayText = true;    // false: the overlay's lines are left out (validation)
     bool glDebug = false;
     bool passTimes = false;
     bool help = false;

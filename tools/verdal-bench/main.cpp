@@ -207,6 +207,8 @@ void runFrames(const BenchOptions& options, platform::HeadlessContext* context, 
     if (!started)
         results.ok = false;
     applyLodBiasSeam();
+    if (!options.overlayText)
+        font.release();  // printing then draws nothing; teardown's release is a no-op
     if (options.flyMode)
         cameraMode = CameraMode::FreeFly;
     tour.currentPath = static_cast<uint32_t>(options.tourPath);

@@ -1,7 +1,8 @@
 # verdal-bench compare as a user runs it: two real runs of the same frames
 # give one page that headless Chromium loads without a console error, whose
 # screenshot shows both runs' frame-time lines; input that cannot be compared
-# ends with one message naming the file and status 2.
+# ends with one message naming the file and status 2. The runs write into a
+# folder that does not exist yet.
 # Environment from the test runner: VERDAL_BENCH, RUN_DIR.
 set -u
 work=$(mktemp -d)
@@ -10,10 +11,10 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 for run in a b; do
   "$VERDAL_BENCH" --data "$RUN_DIR" --size 320x240 --frames 12 --step-ms 500 --pass-times \
-    --results "$work/$run.json" --frame-log "$work/$run.csv" >"$work/$run.txt" 2>&1 \
+    --results "$work/runs/$run.json" --frame-log "$work/runs/$run.csv" >"$work/$run.txt" 2>&1 \
     || { cat "$work/$run.txt" >&2; fail "verdal-bench run $run failed"; }
 done
-"$VERDAL_BENCH" compare "$work/a.json" "$work/b.json" --report "$work/page" >"$work/compare.txt" 2>&1 \
+"$VERDAL_BENCH" compare "$work/runs/a.json" "$work/runs/b.json" --report "$work/page" >"$work/compare.txt" 2>&1 \
   || { cat "$work/compare.txt" >&2; fail "compare failed"; }
 cat "$work/compare.txt"
 grep -Eq '^fps_average: [0-9.]+ \| [0-9.]+ \([+-][0-9.]+ %, (within|beyond) spread [0-9.]+ %\)$' "$work/compare.txt" \
@@ -35,18 +36,18 @@ for colour in "#1c7ed6" "#e8590c"; do
 done
 
 # name, the second file, what the one message must say
-sed 's/"results_version": 2,//' "$work/b.json" >"$work/older.json"
-sed 's/"frames": 12/"frames": 13/' "$work/b.json" >"$work/longer.json"
-head -c 100 "$work/b.json" >"$work/cut.json"
+sed 's/"results_version": 2,//' "$work/runs/b.json" >"$work/older.json"
+sed 's/"frames": 12/"frames": 13/' "$work/runs/b.json" >"$work/longer.json"
+head -c 100 "$work/runs/b.json" >"$work/cut.json"
 cases=(
   "missing|$work/none.json|none.json: no such file"
   "older|$work/older.json|older.json: written by an older verdal-bench"
-  "mismatched|$work/longer.json|longer.json rendered other frames than $work/a.json: frames 13 against 12"
+  "mismatched|$work/longer.json|longer.json rendered other frames than $work/runs/a.json: frames 13 against 12"
   "cut|$work/cut.json|cut.json: not a results file"
 )
 for row in "${cases[@]}"; do
   IFS='|' read -r name file message <<<"$row"
-  "$VERDAL_BENCH" compare "$work/a.json" "$file" --report "$work/$name" >"$work/$name.out" 2>"$work/$name.err"
+  "$VERDAL_BENCH" compare "$work/runs/a.json" "$file" --report "$work/$name" >"$work/$name.out" 2>"$work/$name.err"
   status=$?
   [ "$status" = 2 ] || fail "$name input: status $status"
   [ "$(wc -l <"$work/$name.err")" = 1 ] && grep -qF "$message" "$work/$name.err" \

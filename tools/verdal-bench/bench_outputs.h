@@ -10,3 +10,6 @@
 // reportPage (empty if none was written). False, with the reason on stderr,
 // if either cannot be written.
 bool writeRequestedOutputs(const BenchOptions& options, const ReportInput& run, std::string& reportPage);
+
+// Makes the folders a file given on the command line is to be written into.
+void makeParentFolder(const std::string& file);

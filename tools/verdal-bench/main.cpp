@@ -316,6 +316,8 @@ bool reportResults(const BenchOptions& options, RunResults& results)
 
     for (const auto& [key, value] : summary)
         std::printf("%s: %s\n", key.c_str(), value.c_str());
+    if (!options.resultsFile.empty())
+        makeParentFolder(options.resultsFile);
     if (!options.resultsFile.empty() && !writeJson(options.resultsFile, options.frameLogFile)) {
         std::fprintf(stderr, "verdal-bench: cannot write %s\n", options.resultsFile.c_str());
         return false;

@@ -54,7 +54,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://verdal.example.org/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "libgl1-mesa-dri, libegl-mesa0, libglx-mesa0, fonts-dejavu-core | fonts-liberation")
+  "libgl1-mesa-dri, libegl-mesa0, libglx-mesa0, fonts-liberation | fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libdecor-0-plugin-1-cairo, zenity")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_GENERATOR DEB)

@@ -26,21 +26,23 @@ void Log::write(const char* text)
     const char* mode = firstWrite ? "w" : "a";
     firstWrite = false;
     std::FILE* file = std::fopen("Log.txt", mode);
-    if (!file) {
-        // Said once: a read-only working directory would otherwise lose the
-        // log without a word.
-        static bool told = false;
-        if (!told)
-            std::fprintf(stderr, "log: cannot write Log.txt in the working directory: %s\n", std::strerror(errno));
-        told = true;
-        return;
+    bool written = file != nullptr;
+    if (file) {
+        std::fputs(text ? text : "", file);
+        std::fputc('\n', file);
+        std::fflush(file);
+        std::fputc('\n', file);
+        std::fflush(file);
+        written = !std::ferror(file);
+        written = std::fclose(file) == 0 && written;
     }
-    std::fputs(text ? text : "", file);
-    std::fputc('\n', file);
-    std::fflush(file);
-    std::fputc('\n', file);
-    std::fflush(file);
-    std::fclose(file);
+    // Said once: a read-only working directory or a full disk would otherwise
+    // lose the log without a word.
+    static bool told = false;
+    if (!written && !told) {
+        std::fprintf(stderr, "log: cannot write Log.txt in the working directory: %s\n", std::strerror(errno));
+        told = true;
+    }
 }
 
 void Log::write(std::string text)

@@ -47,6 +47,7 @@ check() {
         logged "$line" || fail "start-up line '$line' missing"
       done ;;
     nolog) [ ! -f Log.txt ] || [ ! -s Log.txt ] || fail "something was logged" ;;
+    said) [ "$(grep -c "^$text" bench.err)" = 1 ] || fail "not said once on stderr: '$text'" ;;
     *) fail "unknown expectation $1" ;;
   esac
 }
@@ -68,9 +69,9 @@ shader oversized     | oversized Shader/dof.fsh           | 0 | startup log=ERRO
 shader junk          | junk Shader/Water.vsh              | 0 | startup logstart=VS~Compiling~Error!~ID:~3:~ colours=1000
 path of 150 records  | records Scene/c1wp.wps             | 0 | startup log=ERROR:~Waypoint~file~Scene/c1wp.wps~holds~more~than~100~waypoints;~the~rest~are~ignored colours=1000
 path junk            | junk Scene/c3wp.wps                | 0 | startup logstart=ERROR:~Waypoint~file~Scene/c3wp.wps~holds~text~that~is~not~a~number colours=1000
-log is a directory   | directory Log.txt                  | 0 | colours=1000
-log on a full disk   | device Log.txt                     | 0 | colours=1000
-log read-only        | readonly Log.txt                   | 0 | nolog colours=1000
+log is a directory   | directory Log.txt                  | 0 | said=log:~cannot~write~Log.txt colours=1000
+log on a full disk   | device Log.txt                     | 0 | said=log:~cannot~write~Log.txt colours=1000
+log read-only        | readonly Log.txt                   | 0 | nolog said=log:~cannot~write~Log.txt colours=1000
 no multitexture      | hide GL_ARB_multitexture           | 0 | box=Multitexturing~not~supported! boxes=1 startup colours=1000
 no buffers           | hide glGenBuffersARB               | 0 | box=VBOs~not~supported! boxes=1 startup colours=1000
 no framebuffers      | hide GL_EXT_framebuffer_object     | 0 | log=Error:~EXT_framebuffer_object~not~supported! boxes=0 startup colours=2

@@ -75,12 +75,13 @@ void report(const std::string& key, double value)
 // frame log it needs last.
 bool writeJson(const std::string& path, const std::string& frameLog)
 {
+    auto figures = summary;
+    if (!frameLog.empty())
+        figures.emplace_back("frame_log", frameLog);
     std::ofstream out(path);
     out << "{\n  \"results_version\": " << resultsVersion << ",\n";
-    if (!frameLog.empty())
-        summary.emplace_back("frame_log", frameLog);
-    for (size_t i = 0; i < summary.size(); ++i) {
-        const auto& [key, value] = summary[i];
+    for (size_t i = 0; i < figures.size(); ++i) {
+        const auto& [key, value] = figures[i];
         const bool numeric = !value.empty()
             && value.find_first_not_of("0123456789.-") == std::string::npos;
         out << "  \"" << key << "\": ";
@@ -92,11 +93,9 @@ bool writeJson(const std::string& path, const std::string& frameLog)
                 out << (c == '"' || c == '\\' ? std::string("\\") + c : std::string(1, c));
             out << '"';
         }
-        out << (i + 1 < summary.size() ? ",\n" : "\n");
+        out << (i + 1 < figures.size() ? ",\n" : "\n");
     }
     out << "}\n";
-    if (!frameLog.empty())
-        summary.pop_back();
     return static_cast<bool>(out);
 }
 

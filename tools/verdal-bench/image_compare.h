@@ -29,14 +29,6 @@ struct FrameDifference {
 FrameDifference compareFrames(const RgbImage& reference, const RgbImage& result, const FrameTolerance& tolerance);
 bool withinTolerance(const FrameDifference& difference, const FrameTolerance& tolerance);
 
-// Mean structural similarity (Wang, Bovik, Sheikh and Simoncelli, 2004) of one
-// colour channel: 11x11 Gaussian windows of sigma 1.5 over the whole picture
-// where they fit, the usual constants for 8-bit values. 1 for the same
-// picture; 0.99 and up where only fine texture detail moved.
-double structuralSimilarity(const RgbImage& a, const RgbImage& b, int channel);
-// The SSIM of every window, (width - 10) x (height - 10), row by row.
-std::vector<double> similarityMap(const RgbImage& a, const RgbImage& b, int channel);
-
 // The difference made visible: each channel's absolute difference four times
 // stronger on black, and every pixel past the colour distance in magenta.
 RgbImage differencePicture(const RgbImage& reference, const RgbImage& result, double changedDistance);

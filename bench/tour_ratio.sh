@@ -4,28 +4,37 @@
 # so that a machine shared with other work slows both alike. Prints per tour
 # the median frame rates of the rounds and their ratio.
 #
-#   bench/tour_ratio.sh [--rounds N] [--size WxH] [--scene NAME] [--bench PATH] [--data DIR]
+#   bench/tour_ratio.sh [--rounds N] [--size WxH] [--scene NAME] [--tours "0 1 2"]
+#                       [--bench PATH] [--data DIR]...
 #
-# Defaults: 2 rounds at 800x600 against glmark2's refract scene, the release
-# build's verdal-bench and run directory (scripts/run builds both). --scene
-# terrain compares with glmark2's outdoor scene instead. glmark2 (Debian's
-# glmark2-x11) draws into a virtual X server of its own.
+# Defaults: 2 rounds at 800x600 against glmark2's refract scene, all three
+# tours, the release build's verdal-bench and run directory (scripts/run
+# builds both). --scene terrain compares with glmark2's outdoor scene instead.
+# Given --data more than once, each round runs the tours on every directory in
+# turn (a copy with other programs, say) and the results name the directory.
+# glmark2 (Debian's glmark2-x11) draws into a virtual X server of its own.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 rounds=2
 size=800x600
 scene=refract
+tours="0 1 2"
 bench="$root/build/release/tools/verdal-bench/verdal-bench"
-data="$root/build/release/run"
+datas=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --rounds) rounds=$2; shift 2 ;;
     --size) size=$2; shift 2 ;;
     --scene) scene=$2; shift 2 ;;
+    --tours) tours=$2; shift 2 ;;
     --bench) bench=$2; shift 2 ;;
-    --data) data=$2; shift 2 ;;
-    *) echo "usage: $0 [--rounds N] [--size WxH] [--scene NAME] [--bench PATH] [--data DIR]" >&2; exit 2 ;;
+    --data) datas+=("$2"); shift 2 ;;
+    *) echo "usage: $0 [--rounds N] [--size WxH] [--scene NAME] [--tours \"0 1 2\"] [--bench PATH] [--data DIR]..." >&2; exit 2 ;;
   esac
+done
+[ ${#datas[@]} -gt 0 ] || datas=("$root/build/release/run")
+for tour in $tours; do
+  case "$tour" in 0|1|2) ;; *) echo "tour_ratio: no tour $tour (0, 1 or 2)" >&2; exit 2 ;; esac
 done
 for tool in glmark2 xvfb-run "$bench"; do
   command -v "$tool" >/dev/null || { echo "tour_ratio: $tool not found (scripts/setup, scripts/run)" >&2; exit 1; }
@@ -41,7 +50,7 @@ glmark() {
 # frame, which also renders the shadow map and has the driver compile every
 # program (glmark2 likewise sets its scene up before it counts).
 tour() {
-  "$bench" --data "$data" --path "$1" --size "$size" --warmup-frames 1 --frames 19 --step-ms 1960 \
+  "$bench" --data "$2" --path "$1" --size "$size" --warmup-frames 1 --frames 19 --step-ms 1960 \
     | sed -n 's/^fps_average: //p'
 }
 
@@ -50,10 +59,14 @@ for round in $(seq 1 "$rounds"); do
   g=$(glmark); [ -n "$g" ] || { echo "tour_ratio: glmark2 gave no frame time" >&2; exit 1; }
   fps[g]+="$g "
   line="round $round: glmark2 $scene $g fps"
-  for path in 0 1 2; do
-    f=$(tour "$path"); [ -n "$f" ] || { echo "tour_ratio: verdal-bench failed on tour $path" >&2; exit 1; }
-    fps[$path]+="$f "
-    line+=", tour $path $f fps"
+  for d in "${!datas[@]}"; do
+    label=""; [ ${#datas[@]} -eq 1 ] || label=" ($(basename "${datas[$d]}"))"
+    for path in $tours; do
+      f=$(tour "$path" "${datas[$d]}")
+      [ -n "$f" ] || { echo "tour_ratio: verdal-bench failed on tour $path with ${datas[$d]}" >&2; exit 1; }
+      fps[$d.$path]+="$f "
+      line+=", tour $path$label $f fps"
+    done
   done
   echo "$line"
 done
@@ -62,8 +75,11 @@ median() { tr ' ' '\n' | grep . | sort -g | awk '{ v[NR] = $1 } END { print (NR 
 g=$(echo "${fps[g]}" | median)
 captions=("Grass and Trees" "Water and Shadows" "Depth-Of-Field and Animated Sky")
 echo "size $size, $rounds rounds, medians: glmark2 $scene $g fps"
-for path in 0 1 2; do
-  t=$(echo "${fps[$path]}" | median)
-  awk -v p="$path" -v c="${captions[$path]}" -v t="$t" -v g="$g" \
-    'BEGIN { printf "tour %s (%s): %.2f fps, ratio %.2f\n", p, c, t, t / g }'
+for d in "${!datas[@]}"; do
+  label=""; [ ${#datas[@]} -eq 1 ] || label=" with $(basename "${datas[$d]}")"
+  for path in $tours; do
+    t=$(echo "${fps[$d.$path]}" | median)
+    awk -v p="$path" -v c="${captions[$path]}" -v l="$label" -v t="$t" -v g="$g" \
+      'BEGIN { printf "tour %s (%s)%s: %.2f fps, ratio %.2f\n", p, c, l, t, t / g }'
+  done
 done
